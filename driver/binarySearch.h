@@ -1,0 +1,5 @@
+#pragma once
+
+// Returns the subscript of an element of numbers[0..count) equal to value,
+// or -1 when there is none. numbers must be in non-decreasing order.
+int binarySearch(int value, const int numbers[], int count);

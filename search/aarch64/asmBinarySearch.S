@@ -1,0 +1,46 @@
+#include "../asm.h"
+
+// int asmBinarySearch(int value, const int numbers[], int count)
+//
+// The candidates are numbers[base + 1 .. base + 2 * step - 1], and each probe
+// takes the one in the middle, numbers[base + step]. step runs through the
+// powers of two from the largest that fits in count down to 1, so from one
+// probe to the next the search does one add and one shift, and no sum of
+// bounds can overflow.
+function asmBinarySearch
+        stp     x29, x30, [sp, #-32]!
+        mov     x29, sp
+        str     x19, [sp, #16]                  // w19 is base
+        mov     w3, w0                          // value: w0 now holds the result
+        mov     w0, #-1                         // result = -1
+        cmp     w2, #1
+        b.lt    .Lexit                          // no elements
+        clz     w4, w2
+        mov     w5, #0x80000000
+        lsr     w5, w5, w4                      // step = highest power of two <= count
+        mov     w19, #-1                        // base = -1
+        sub     w6, w5, #1                      // probe = step - 1
+        ldr     w7, [x1, w6, uxtw #2]
+        cmp     w7, w3
+        b.eq    .Lfound
+        b.gt    .Lnext
+        sub     w19, w2, w5                     // the rest lies in the last step - 1 elements:
+        b       .Lnext                          // base = count - step
+.Lprobe:
+        add     w6, w19, w5                     // probe = base + step
+        ldr     w7, [x1, w6, uxtw #2]           // numbers[probe]
+        cmp     w7, w3
+        b.eq    .Lfound
+        b.gt    .Lnext
+        mov     w19, w6                         // base = probe
+.Lnext:
+        lsr     w5, w5, #1                      // step /= 2
+        cbnz    w5, .Lprobe
+.Lexit:
+        ldr     x19, [sp, #16]
+        ldp     x29, x30, [sp], #32
+        ret
+.Lfound:
+        mov     w0, w6                          // result = probe
+        b       .Lexit
+endfunc

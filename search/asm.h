@@ -1,0 +1,40 @@
+// Macros that hide how each object format names and marks a routine, so that
+// a routine is written once per instruction set and reads
+//
+//     function name
+//             ...
+//     endfunc
+
+.macro function_symbol symbol
+        .text
+        .p2align 4
+        .globl  \symbol
+#if defined(__ELF__)
+        .type   \symbol, %function
+#elif defined(_WIN32)
+        .def    \symbol; .scl 2; .type 32; .endef
+#endif
+\symbol:
+    .macro endfunc
+#if defined(__ELF__)
+        .size   \symbol, . - \symbol
+#endif
+        .purgem endfunc
+    .endm
+.endm
+
+#if defined(__APPLE__) || (defined(_WIN32) && defined(__i386__))
+// C names carry a leading underscore here.
+.macro function name
+        function_symbol _\name
+.endm
+#else
+.macro function name
+        function_symbol \name
+.endm
+#endif
+
+#if defined(__ELF__)
+// None of these routines needs an executable stack.
+        .section .note.GNU-stack, "", %progbits
+#endif

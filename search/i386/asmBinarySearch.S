@@ -1,0 +1,51 @@
+#include "../asm.h"
+
+        .intel_syntax noprefix
+
+// int asmBinarySearch(int value, const int numbers[], int count)
+//
+// The candidates are numbers[base + 1 .. base + 2 * step - 1], and each probe
+// takes the one in the middle, numbers[base + step]. step runs through the
+// powers of two from the largest that fits in count down to 1, so no sum of
+// bounds can overflow. With only eax, ecx and edx free to use, ebx holds
+// &numbers[base] rather than base.
+function asmBinarySearch
+        push    ebp
+        mov     ebp, esp
+        push    ebx                             // ebx is &numbers[base]
+        mov     eax, -1                         // result = -1
+        mov     ecx, [ebp + 16]                 // count
+        test    ecx, ecx
+        jle     .Lexit                          // no elements
+        bsr     edx, ecx
+        xor     ecx, ecx
+        bts     ecx, edx                        // step = highest power of two <= count
+        mov     edx, [ebp + 8]                  // value
+        mov     ebx, [ebp + 12]
+        sub     ebx, 4                          // base = -1
+        cmp     [ebx + ecx*4], edx              // numbers[step - 1] vs value
+        je      .Lfound
+        jg      .Lnext
+        mov     ebx, [ebp + 16]                 // the rest lies in the last step - 1 elements:
+        sub     ebx, ecx
+        shl     ebx, 2
+        add     ebx, [ebp + 12]                 // base = count - step
+        jmp     .Lnext
+.Lprobe:
+        cmp     [ebx + ecx*4], edx              // numbers[base + step] vs value
+        je      .Lfound
+        jg      .Lnext
+        lea     ebx, [ebx + ecx*4]              // base += step
+.Lnext:
+        shr     ecx, 1                          // step /= 2
+        jnz     .Lprobe
+.Lexit:
+        pop     ebx
+        pop     ebp
+        ret
+.Lfound:
+        lea     eax, [ebx + ecx*4]
+        sub     eax, [ebp + 12]
+        shr     eax, 2                          // result = base + step
+        jmp     .Lexit
+endfunc

@@ -1,0 +1,58 @@
+#include "../asm.h"
+
+        .intel_syntax noprefix
+
+// Both conventions leave rax, rcx, rdx and r8 to r11 to the called routine;
+// they differ in where the arguments arrive.
+#if defined(_WIN64)
+#define value   ecx
+#define numbers rdx
+#define count   r8d
+#else
+#define value   edi
+#define numbers rsi
+#define count   edx
+#endif
+
+// int asmBinarySearch(int value, const int numbers[], int count)
+//
+// The candidates are numbers[base + 1 .. base + 2 * step - 1], and each probe
+// takes the one in the middle, numbers[base + step]. step runs through the
+// powers of two from the largest that fits in count down to 1, so from one
+// probe to the next the search does one add and one shift, and no sum of
+// bounds can overflow.
+function asmBinarySearch
+        push    rbp
+        mov     rbp, rsp
+        push    rbx                             // rbx is base
+        mov     eax, -1                         // result = -1
+        test    count, count
+        jle     .Lexit                          // no elements
+        bsr     r11d, count
+        xor     r9d, r9d
+        bts     r9d, r11d                       // step = highest power of two <= count
+        mov     ebx, -1                         // base = -1
+        lea     r10d, [r9 - 1]                  // probe = step - 1
+        cmp     [numbers + r10*4], value
+        je      .Lfound
+        jg      .Lnext
+        mov     ebx, count                      // the rest lies in the last step - 1 elements:
+        sub     ebx, r9d                        // base = count - step
+        jmp     .Lnext
+.Lprobe:
+        lea     r10d, [rbx + r9]                // probe = base + step
+        cmp     [numbers + r10*4], value        // numbers[probe] vs value
+        je      .Lfound
+        jg      .Lnext
+        mov     ebx, r10d                       // base = probe
+.Lnext:
+        shr     r9d, 1                          // step /= 2
+        jnz     .Lprobe
+.Lexit:
+        pop     rbx
+        pop     rbp
+        ret
+.Lfound:
+        mov     eax, r10d                       // result = probe
+        jmp     .Lexit
+endfunc

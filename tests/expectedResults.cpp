@@ -1,0 +1,47 @@
+// Prints what the benchmark must report for the value given as the argument,
+// worked out here without its code from the same unseeded rand(): the
+// linear search's subscript in generation order, the compiled search's
+// subscript in sorted order, and the first and last subscripts of the equal
+// elements in sorted order. Each is -1 when the value is absent.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: expected_results VALUE\n");
+        return 2;
+    }
+    int value = static_cast<int>(std::strtol(argv[1], nullptr, 10));
+
+    std::vector<int> numbers(10000);
+    for (int& number : numbers) {
+        number = std::rand() % 1000 + 1;
+    }
+    auto first = std::find(numbers.begin(), numbers.end(), value);
+    int linear = first == numbers.end() ? -1 : static_cast<int>(first - numbers.begin());
+
+    std::sort(numbers.begin(), numbers.end());
+    int halving = -1;
+    std::int64_t lower = 0;
+    std::int64_t upper = static_cast<std::int64_t>(numbers.size()) - 1;
+    while (halving == -1 && lower <= upper) {
+        std::int64_t midpoint = (lower + upper) / 2;
+        if (numbers[midpoint] == value) {
+            halving = static_cast<int>(midpoint);
+        } else if (numbers[midpoint] > value) {
+            upper = midpoint - 1;
+        } else {
+            lower = midpoint + 1;
+        }
+    }
+    auto equal = std::equal_range(numbers.begin(), numbers.end(), value);
+    int lowest = equal.first == equal.second ? -1 : static_cast<int>(equal.first - numbers.begin());
+    int highest = equal.first == equal.second ? -1 : static_cast<int>(equal.second - numbers.begin()) - 1;
+
+    std::printf("%d %d %d %d\n", linear, halving, lowest, highest);
+    return 0;
+}
