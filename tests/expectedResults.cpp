@@ -40,7 +40,8 @@ int main(int argc, char** argv)
     }
     auto equal = std::equal_range(numbers.begin(), numbers.end(), value);
     int lowest = equal.first == equal.second ? -1 : static_cast<int>(equal.first - numbers.begin());
-    int highest = equal.first == equal.second ? -1 : static_cast<int>(equal.second - numbers.begin()) - 1;
+    int highest =
+        equal.first == equal.second ? -1 : static_cast<int>(equal.second - numbers.begin()) - 1;
 
     std::printf("%d %d %d %d\n", linear, halving, lowest, highest);
     return 0;

@@ -9,16 +9,16 @@
 
 #if defined(__x86_64__) && defined(_WIN64)
 const char* const calleeSavedRegisters[] = {
-    "rbx",  "rbp",  "rdi",   "rsi",   "r12",   "r13",   "r14",   "r15",   "xmm6",  "xmm7",
+    "rbx",  "rbp",  "rdi",   "rsi",   "r12",   "r13",   "r14",   "r15",   "xmm6", "xmm7",
     "xmm8", "xmm9", "xmm10", "xmm11", "xmm12", "xmm13", "xmm14", "xmm15", "rsp"};
 #elif defined(__x86_64__)
 const char* const calleeSavedRegisters[] = {"rbx", "rbp", "r12", "r13", "r14", "r15", "rsp"};
 #elif defined(__i386__)
 const char* const calleeSavedRegisters[] = {"ebx", "esi", "edi", "ebp", "esp"};
 #elif defined(__aarch64__)
-const char* const calleeSavedRegisters[] = {
-    "x19", "x20", "x21", "x22", "x23", "x24", "x25", "x26", "x27", "x28",
-    "x29", "d8",  "d9",  "d10", "d11", "d12", "d13", "d14", "d15", "sp"};
+const char* const calleeSavedRegisters[] = {"x19", "x20", "x21", "x22", "x23", "x24", "x25",
+                                            "x26", "x27", "x28", "x29", "d8",  "d9",  "d10",
+                                            "d11", "d12", "d13", "d14", "d15", "sp"};
 #endif
 const int calleeSavedCount = sizeof calleeSavedRegisters / sizeof calleeSavedRegisters[0];
 

@@ -24,8 +24,10 @@ TEST(WriteReport, SaysWhereTheValueWasAndHowLongItTook)
     };
     const Case cases[] = {
         {221, 1.234,
-         "The number you entered is Valid. It was found at subscript 221\n\nLabel 1.234 seconds.\n\n"},
-        {0, 2.5, "The number you entered is Valid. It was found at subscript 0\n\nLabel 2.5 seconds.\n\n"},
+         "The number you entered is Valid. It was found at subscript 221\n\nLabel 1.234 "
+         "seconds.\n\n"},
+        {0, 2.5,
+         "The number you entered is Valid. It was found at subscript 0\n\nLabel 2.5 seconds.\n\n"},
         {-1, 0.0, "The number you entered is Not Valid.\n\nLabel 0 seconds.\n\n"},
         {9999, 0.0162345678,
          "The number you entered is Valid. It was found at subscript 9999\n\n"

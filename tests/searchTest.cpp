@@ -24,8 +24,7 @@ void PrintTo(const Search& search, std::ostream* out)
     *out << search.name;
 }
 
-class EverySearch : public testing::TestWithParam<Search> {
-};
+class EverySearch : public testing::TestWithParam<Search> {};
 
 INSTANTIATE_TEST_SUITE_P(, EverySearch, testing::ValuesIn(searches),
                          [](const testing::TestParamInfo<Search>& info) {
@@ -156,7 +155,8 @@ TEST(BinarySearch, ProbesFromTheMiddle)
 TEST_P(EverySearch, ReadsNothingOutsideItsElements)
 {
     const int counts[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 100, 1023, 1024, 1025, 10000};
-    for (GuardedArray::Side side : {GuardedArray::FlushAgainstStart, GuardedArray::FlushAgainstEnd}) {
+    for (GuardedArray::Side side :
+         {GuardedArray::FlushAgainstStart, GuardedArray::FlushAgainstEnd}) {
         for (int count : counts) {
             GuardedArray array(count, side);
             for (int i = 0; i < count; ++i) {

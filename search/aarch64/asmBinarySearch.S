@@ -1,4 +1,4 @@
-#include "../asm.h"
+#include "../asm.S"
 
 // int asmBinarySearch(int value, const int numbers[], int count)
 //

@@ -1,4 +1,4 @@
-#include "../asm.h"
+#include "../asm.S"
 
         .intel_syntax noprefix
 

@@ -1,4 +1,4 @@
-#include "../../search/asm.h"
+#include "../../search/asm.S"
 
 // Callee-saved: x19 to x28, x29 (the frame pointer), sp and the lower
 // halves d8 to d15 of v8 to v15. Canary n is x9 + n.

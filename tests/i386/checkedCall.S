@@ -1,4 +1,4 @@
-#include "../../search/asm.h"
+#include "../../search/asm.S"
 
         .intel_syntax noprefix
 

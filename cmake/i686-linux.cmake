@@ -1,0 +1,5 @@
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(TRIPLE i686-linux-gnu)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386 -L /usr/${TRIPLE})
+include(${CMAKE_CURRENT_LIST_DIR}/gnu-cross.cmake)
