@@ -22,25 +22,26 @@ function asmBinarySearch
         sub     w6, w5, #1                      // probe = step - 1
         ldr     w7, [x1, w6, uxtw #2]
         cmp     w7, w3
-        b.eq    .Lfound
         b.gt    .Lnext
+        b.eq    .Lfound
         sub     w19, w2, w5                     // the rest lies in the last step - 1 elements:
         b       .Lnext                          // base = count - step
-.Lprobe:
-        add     w6, w19, w5                     // probe = base + step
-        ldr     w7, [x1, w6, uxtw #2]           // numbers[probe]
-        cmp     w7, w3
-        b.eq    .Lfound
-        b.gt    .Lnext
+// Each probe branches back to one of two places, so it costs two branches
+// whichever way it goes; only a hit falls through, to the exit.
+.Lright:
         mov     w19, w6                         // base = probe
 .Lnext:
         lsr     w5, w5, #1                      // step /= 2
-        cbnz    w5, .Lprobe
+        cbz     w5, .Lexit
+        add     w6, w19, w5                     // probe = base + step
+        ldr     w7, [x1, w6, uxtw #2]           // numbers[probe]
+        cmp     w7, w3
+        b.lt    .Lright
+        b.gt    .Lnext
+.Lfound:
+        mov     w0, w6                          // result = probe
 .Lexit:
         ldr     x19, [sp, #16]
         ldp     x29, x30, [sp], #32
         ret
-.Lfound:
-        mov     w0, w6                          // result = probe
-        b       .Lexit
 endfunc

@@ -24,28 +24,29 @@ function asmBinarySearch
         mov     ebx, [ebp + 12]
         sub     ebx, 4                          // base = -1
         cmp     [ebx + ecx*4], edx              // numbers[step - 1] vs value
-        je      .Lfound
         jg      .Lnext
+        je      .Lfound
         mov     ebx, [ebp + 16]                 // the rest lies in the last step - 1 elements:
         sub     ebx, ecx
         shl     ebx, 2
         add     ebx, [ebp + 12]                 // base = count - step
         jmp     .Lnext
-.Lprobe:
-        cmp     [ebx + ecx*4], edx              // numbers[base + step] vs value
-        je      .Lfound
-        jg      .Lnext
+// Each probe branches back to one of two places, so it costs two branches
+// whichever way it goes; only a hit falls through, to the exit.
+.Lright:
         lea     ebx, [ebx + ecx*4]              // base += step
 .Lnext:
         shr     ecx, 1                          // step /= 2
-        jnz     .Lprobe
-.Lexit:
-        pop     ebx
-        pop     ebp
-        ret
+        jz      .Lexit
+        cmp     [ebx + ecx*4], edx              // numbers[base + step] vs value
+        jl      .Lright
+        jg      .Lnext
 .Lfound:
         lea     eax, [ebx + ecx*4]
         sub     eax, [ebp + 12]
         shr     eax, 2                          // result = base + step
-        jmp     .Lexit
+.Lexit:
+        pop     ebx
+        pop     ebp
+        ret
 endfunc

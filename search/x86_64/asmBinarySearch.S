@@ -34,25 +34,26 @@ function asmBinarySearch
         mov     ebx, -1                         // base = -1
         lea     r10d, [r9 - 1]                  // probe = step - 1
         cmp     [numbers + r10*4], value
-        je      .Lfound
         jg      .Lnext
+        je      .Lfound
         mov     ebx, count                      // the rest lies in the last step - 1 elements:
         sub     ebx, r9d                        // base = count - step
         jmp     .Lnext
-.Lprobe:
-        lea     r10d, [rbx + r9]                // probe = base + step
-        cmp     [numbers + r10*4], value        // numbers[probe] vs value
-        je      .Lfound
-        jg      .Lnext
+// Each probe branches back to one of two places, so it costs two branches
+// whichever way it goes; only a hit falls through, to the exit.
+.Lright:
         mov     ebx, r10d                       // base = probe
 .Lnext:
         shr     r9d, 1                          // step /= 2
-        jnz     .Lprobe
+        jz      .Lexit
+        lea     r10d, [rbx + r9]                // probe = base + step
+        cmp     [numbers + r10*4], value        // numbers[probe] vs value
+        jl      .Lright
+        jg      .Lnext
+.Lfound:
+        mov     eax, r10d                       // result = probe
 .Lexit:
         pop     rbx
         pop     rbp
         ret
-.Lfound:
-        mov     eax, r10d                       // result = probe
-        jmp     .Lexit
 endfunc
