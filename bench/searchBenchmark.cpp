@@ -65,8 +65,7 @@ void sameValue(benchmark::State& state, const std::vector<int>* numbers, int val
 }
 
 // A fresh value each call.
-template <Search search>
-void randomValue(benchmark::State& state, const std::vector<int>* numbers)
+template <Search search> void randomValue(benchmark::State& state, const std::vector<int>* numbers)
 {
     std::size_t next = 0;
     for (auto _ : state) {

@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         value = static_cast<int>(element + control % 4 - 2);
     }
 
-    GuardedArray array(count,
-                       control & 4 ? GuardedArray::FlushAgainstStart : GuardedArray::FlushAgainstEnd);
+    GuardedArray array(count, control & 4 ? GuardedArray::FlushAgainstStart
+                                          : GuardedArray::FlushAgainstEnd);
     std::copy(numbers.begin(), numbers.end(), array.data());
     array.seal();
     bool present = std::find(numbers.begin(), numbers.end(), value) != numbers.end();

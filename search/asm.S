@@ -4,6 +4,16 @@
 //     function name
 //             ...
 //     endfunc
+//
+// On 64-bit Windows each routine also gets an entry in the table through
+// which Windows unwinds the stack; a routine that saves registers describes
+// its prologue to it with UNWIND(.seh_...) notes, which are empty elsewhere.
+
+#if defined(_WIN64)
+#define UNWIND(note) note
+#else
+#define UNWIND(note)
+#endif
 
 .macro function_symbol symbol
         .text
@@ -15,10 +25,12 @@
         .def    \symbol; .scl 2; .type 32; .endef
 #endif
 \symbol:
+        UNWIND(.seh_proc \symbol)
     .macro endfunc
 #if defined(__ELF__)
         .size   \symbol, . - \symbol
 #endif
+        UNWIND(.seh_endproc)
         .purgem endfunc
     .endm
 .endm

@@ -23,8 +23,11 @@
 // bounds can overflow.
 function asmBinarySearch
         push    rbp
+        UNWIND(.seh_pushreg rbp)
         mov     rbp, rsp
         push    rbx                             // rbx is base
+        UNWIND(.seh_pushreg rbx)
+        UNWIND(.seh_endprologue)
         mov     eax, -1                         // result = -1
         test    count, count
         jle     .Lexit                          // no elements

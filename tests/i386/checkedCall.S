@@ -4,14 +4,27 @@
 
 // Callee-saved: ebx, esi, edi and ebp.
 
+// Canary n, for the register that checkedCall numbers n.
 #define CANARY(n) (0x5ca1ab10 + (n))
 
-// Sets bit n of ecx unless register reg still holds its canary.
-.macro check reg, n
-        cmp     \reg, CANARY(\n)
+// Loads the registers given with canaries 0, 1 and so on.
+.macro canaries regs:vararg
+        .set    bit, 0
+        .irp    reg, \regs
+        mov     \reg, CANARY(bit)
+        .set    bit, bit + 1
+        .endr
+.endm
+
+// Sets in ecx the bit of each register given that lost its canary.
+.macro check regs:vararg
+        .set    bit, 0
+        .irp    reg, \regs
+        cmp     \reg, CANARY(bit)
         je      1f
-        or      ecx, 1 << \n
-1:
+        or      ecx, 1 << bit
+1:      .set    bit, bit + 1
+        .endr
 .endm
 
 // int checkedCall(SearchFunction search, int value, const int numbers[], int count,
@@ -31,16 +44,10 @@ function checkedCall
         mov     eax, [ebp + 20]
         mov     [esp + 8], eax
         mov     eax, [ebp + 8]
-        mov     ebx, CANARY(0)
-        mov     esi, CANARY(1)
-        mov     edi, CANARY(2)
-        mov     ebp, CANARY(3)
+        canaries ebx, esi, edi, ebp
         call    eax
         xor     ecx, ecx
-        check   ebx, 0
-        check   esi, 1
-        check   edi, 2
-        check   ebp, 3
+        check   ebx, esi, edi, ebp
         cmp     [esp + 12], esp
         je      1f
         or      ecx, 1 << 4                     // esp
@@ -55,11 +62,14 @@ function checkedCall
 endfunc
 
 // int clobberCalleeSaved(int value, const int numbers[], int count)
+//
+// Changes every register that checkedCall watches but the stack pointer, in
+// the ways a routine can get it wrong: whole, or the lowest word alone.
 function clobberCalleeSaved
         xor     eax, eax
         xor     ebx, ebx
-        mov     si, 0                           // the lower word alone
+        mov     si, 0
         xor     edi, edi
-        xor     ebp, ebp
+        mov     ebp, esp
         ret
 endfunc
