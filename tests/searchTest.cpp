@@ -171,6 +171,7 @@ TEST_P(EverySearch, ReadsNothingOutsideItsElements)
             }
             ASSERT_EQ(GetParam().find(INT_MIN, array.data(), count), -1);
             ASSERT_EQ(GetParam().find(INT_MAX, array.data(), count), -1);
+            ASSERT_EQ(GetParam().find(1, array.data(), -count), -1); // a negative count is empty
         }
     }
 }
