@@ -11,7 +11,8 @@ int checkedCall(SearchFunction search, int value, const int numbers[], int count
                 unsigned* clobbered);
 
 // A faulty routine for checking the checker: it changes every such register
-// but the stack pointer, and returns 0.
+// but the stack pointer (some whole, some by a 32-bit write or in their lowest
+// bits alone), and returns 0.
 int clobberCalleeSaved(int value, const int numbers[], int count);
 }
 

@@ -1,12 +1,6 @@
 #include "../asm.S"
 
 // int asmBinarySearch(int value, const int numbers[], int count)
-//
-// The candidates are numbers[base + 1 .. base + 2 * step - 1], and each probe
-// takes the one in the middle, numbers[base + step]. step runs through the
-// powers of two from the largest that fits in count down to 1, so from one
-// probe to the next the search does one add and one shift, and no sum of
-// bounds can overflow.
 function asmBinarySearch
         stp     x29, x30, [sp, #-32]!
         mov     x29, sp

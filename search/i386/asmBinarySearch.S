@@ -4,11 +4,8 @@
 
 // int asmBinarySearch(int value, const int numbers[], int count)
 //
-// The candidates are numbers[base + 1 .. base + 2 * step - 1], and each probe
-// takes the one in the middle, numbers[base + step]. step runs through the
-// powers of two from the largest that fits in count down to 1, so no sum of
-// bounds can overflow. With only eax, ecx and edx free to use, ebx holds
-// &numbers[base] rather than base.
+// With only eax, ecx and edx free to use, ebx holds &numbers[base] rather
+// than base.
 function asmBinarySearch
         push    ebp
         mov     ebp, esp

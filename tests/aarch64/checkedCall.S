@@ -84,10 +84,6 @@ function checkedCall
 endfunc
 
 // int clobberCalleeSaved(int value, const int numbers[], int count)
-//
-// Changes every register that checkedCall watches but the stack pointer, in
-// the ways a routine can get it wrong: whole, a 32-bit write that clears the
-// upper half, the lowest 16 bits alone.
 function clobberCalleeSaved
         mov     w0, #0
         .irp    reg, x19, x20, x21, x22, x23, x24, x25, x28, x29

@@ -62,9 +62,6 @@ function checkedCall
 endfunc
 
 // int clobberCalleeSaved(int value, const int numbers[], int count)
-//
-// Changes every register that checkedCall watches but the stack pointer, in
-// the ways a routine can get it wrong: whole, or the lowest word alone.
 function clobberCalleeSaved
         xor     eax, eax
         xor     ebx, ebx

@@ -101,10 +101,6 @@ function checkedCall
 endfunc
 
 // int clobberCalleeSaved(int value, const int numbers[], int count)
-//
-// Changes every register that checkedCall watches but the stack pointer, in
-// the ways a routine can get it wrong: whole, a 32-bit write that clears the
-// upper half, the lowest word alone.
 function clobberCalleeSaved
         xor     eax, eax
         xor     ebx, ebx
@@ -156,10 +152,6 @@ function checkedCall
 endfunc
 
 // int clobberCalleeSaved(int value, const int numbers[], int count)
-//
-// Changes every register that checkedCall watches but the stack pointer, in
-// the ways a routine can get it wrong: whole, a 32-bit write that clears the
-// upper half, the lowest word alone.
 function clobberCalleeSaved
         xor     eax, eax
         xor     ebx, ebx
