@@ -20,8 +20,8 @@ function asmBinarySearch
         b.eq    .Lfound
         sub     w19, w2, w5                     // the rest lies in the last step - 1 elements:
         b       .Lnext                          // base = count - step
-// Each probe branches back to one of two places, so it costs two branches
-// whichever way it goes; only a hit falls through, to the exit.
+// Each probe jumps back to one of two places, so it takes one jump whichever
+// way it goes; only a hit falls through, to the exit.
 .Lright:
         mov     w19, w6                         // base = probe
 .Lnext:

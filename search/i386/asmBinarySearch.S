@@ -28,8 +28,8 @@ function asmBinarySearch
         shl     ebx, 2
         add     ebx, [ebp + 12]                 // base = count - step
         jmp     .Lnext
-// Each probe branches back to one of two places, so it costs two branches
-// whichever way it goes; only a hit falls through, to the exit.
+// Each probe jumps back to one of two places, so it takes one jump whichever
+// way it goes; only a hit falls through, to the exit.
 .Lright:
         lea     ebx, [ebx + ecx*4]              // base += step
 .Lnext:

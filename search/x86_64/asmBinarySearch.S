@@ -36,8 +36,8 @@ function asmBinarySearch
         mov     ebx, count                      // the rest lies in the last step - 1 elements:
         sub     ebx, r9d                        // base = count - step
         jmp     .Lnext
-// Each probe branches back to one of two places, so it costs two branches
-// whichever way it goes; only a hit falls through, to the exit.
+// Each probe jumps back to one of two places, so it takes one jump whichever
+// way it goes; only a hit falls through, to the exit.
 .Lright:
         mov     ebx, r10d                       // base = probe
 .Lnext:
