@@ -15,7 +15,3 @@ int checkedCall(SearchFunction search, int value, const int numbers[], int count
 // bits alone), and returns 0.
 int clobberCalleeSaved(int value, const int numbers[], int count);
 }
-
-// The registers that checkedCall watches, by bit; the stack pointer is last.
-extern const char* const calleeSavedRegisters[];
-extern const int calleeSavedCount;

@@ -4,10 +4,11 @@
 // subscript in sorted order, and the first and last subscripts of the equal
 // elements in sorted order. Each is -1 when the value is absent.
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "halvingReference.h"
 
 int main(int argc, char** argv)
 {
@@ -25,19 +26,7 @@ int main(int argc, char** argv)
     int linear = first == numbers.end() ? -1 : static_cast<int>(first - numbers.begin());
 
     std::sort(numbers.begin(), numbers.end());
-    int halving = -1;
-    std::int64_t lower = 0;
-    std::int64_t upper = static_cast<std::int64_t>(numbers.size()) - 1;
-    while (halving == -1 && lower <= upper) {
-        std::int64_t midpoint = (lower + upper) / 2;
-        if (numbers[midpoint] == value) {
-            halving = static_cast<int>(midpoint);
-        } else if (numbers[midpoint] > value) {
-            upper = midpoint - 1;
-        } else {
-            lower = midpoint + 1;
-        }
-    }
+    int halving = halvingReference(value, numbers);
     auto equal = std::equal_range(numbers.begin(), numbers.end(), value);
     int lowest = equal.first == equal.second ? -1 : static_cast<int>(equal.first - numbers.begin());
     int highest =

@@ -7,6 +7,9 @@
 #include "asmBinarySearch.h"
 #include "checkedCall.h"
 
+namespace {
+
+// The registers that checkedCall watches, by bit; the stack pointer is last.
 #if defined(__x86_64__) && defined(_WIN64)
 const char* const calleeSavedRegisters[] = {
     "rbx",  "rbp",  "rdi",   "rsi",   "r12",   "r13",   "r14",   "r15",   "xmm6", "xmm7",
@@ -21,8 +24,6 @@ const char* const calleeSavedRegisters[] = {"x19", "x20", "x21", "x22", "x23", "
                                             "d11", "d12", "d13", "d14", "d15", "sp"};
 #endif
 const int calleeSavedCount = sizeof calleeSavedRegisters / sizeof calleeSavedRegisters[0];
-
-namespace {
 
 std::string namesOf(unsigned clobbered)
 {

@@ -9,6 +9,7 @@
 #include "asmBinarySearch.h"
 #include "binarySearch.h"
 #include "guardedMemory.h"
+#include "halvingReference.h"
 
 namespace {
 
@@ -30,26 +31,6 @@ INSTANTIATE_TEST_SUITE_P(, EverySearch, testing::ValuesIn(searches),
                          [](const testing::TestParamInfo<Search>& info) {
                              return info.param.name;
                          });
-
-// The halving that binarySearch promises, with a midpoint that cannot
-// overflow because it is taken in 64 bits.
-int halvingReference(int value, const std::vector<int>& numbers)
-{
-    std::int64_t lower = 0;
-    std::int64_t upper = static_cast<std::int64_t>(numbers.size()) - 1;
-    while (lower <= upper) {
-        std::int64_t midpoint = (lower + upper) / 2;
-        if (numbers[midpoint] == value) {
-            return static_cast<int>(midpoint);
-        }
-        if (numbers[midpoint] > value) {
-            upper = midpoint - 1;
-        } else {
-            lower = midpoint + 1;
-        }
-    }
-    return -1;
-}
 
 // The values worth looking for in a sorted array: its elements (a few
 // hundred of them at most), their neighbours, and the ends of the int range.
