@@ -15,8 +15,22 @@
 #define UNWIND(note)
 #endif
 
+#if defined(__arm__)
+// ARM state (not Thumb) for ARMv7-A; the objects say that they pass
+// floating-point arguments in registers, as the hard-float C code does.
+        .syntax unified
+        .arch   armv7-a
+        .arm
+#if defined(__ARM_PCS_VFP)
+        .eabi_attribute 28, 1
+#endif
+#endif
+
 .macro function_symbol symbol
         .text
+#if defined(__riscv)
+        .option push
+#endif
         .p2align 4
         .globl  \symbol
 #if defined(__ELF__)
@@ -31,6 +45,9 @@
         .size   \symbol, . - \symbol
 #endif
         UNWIND(.seh_endproc)
+#if defined(__riscv)
+        .option pop
+#endif
         .purgem endfunc
     .endm
 .endm

@@ -15,6 +15,10 @@
 #include "i386/asmBinarySearch.S"
 #elif defined(__aarch64__)
 #include "aarch64/asmBinarySearch.S"
+#elif defined(__riscv) && __riscv_xlen == 64
+#include "riscv64/asmBinarySearch.S"
+#elif defined(__arm__)
+#include "arm/asmBinarySearch.S"
 #else
-#error "asmBinarySearch is written for x86-64, 32-bit x86 and AArch64 only"
+#error "asmBinarySearch is written for x86-64, 32-bit x86, AArch64, RISC-V 64 and 32-bit ARM only"
 #endif

@@ -1,5 +1,6 @@
 #include "guardedMemory.h"
 
+#include <cstring>
 #include <stdexcept>
 
 #if defined(_WIN32)
@@ -14,26 +15,24 @@ std::size_t pageSize()
     return info.dwPageSize;
 }
 
-char* reserve(std::size_t size, bool readable)
+char* reserveInaccessible(std::size_t size)
 {
-    void* region = VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT,
-                                readable ? PAGE_READONLY : PAGE_NOACCESS);
+    void* region = VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS);
     if (region == nullptr) {
         throw std::runtime_error("VirtualAlloc failed");
     }
     return static_cast<char*>(region);
 }
 
-void release(const void* region, std::size_t)
+void release(char* region, std::size_t)
 {
-    VirtualFree(const_cast<void*>(region), 0, MEM_RELEASE);
+    VirtualFree(region, 0, MEM_RELEASE);
 }
 
-void protect(char* start, std::size_t size, bool writable)
+void allow(char* start, std::size_t size, bool writes)
 {
     DWORD previous;
-    if (size > 0 &&
-        !VirtualProtect(start, size, writable ? PAGE_READWRITE : PAGE_READONLY, &previous)) {
+    if (!VirtualProtect(start, size, writes ? PAGE_READWRITE : PAGE_READONLY, &previous)) {
         throw std::runtime_error("VirtualProtect failed");
     }
 }
@@ -51,24 +50,24 @@ std::size_t pageSize()
     return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
 }
 
-char* reserve(std::size_t size, bool readable)
+char* reserveInaccessible(std::size_t size)
 {
-    void* region = mmap(nullptr, size, readable ? PROT_READ : PROT_NONE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    void* region =
+        mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (region == MAP_FAILED) {
         throw std::runtime_error("mmap failed");
     }
     return static_cast<char*>(region);
 }
 
-void release(const void* region, std::size_t size)
+void release(char* region, std::size_t size)
 {
-    munmap(const_cast<void*>(region), size);
+    munmap(region, size);
 }
 
-void protect(char* start, std::size_t size, bool writable)
+void allow(char* start, std::size_t size, bool writes)
 {
-    if (size > 0 && mprotect(start, size, writable ? PROT_READ | PROT_WRITE : PROT_READ) != 0) {
+    if (mprotect(start, size, writes ? PROT_READ | PROT_WRITE : PROT_READ) != 0) {
         throw std::runtime_error("mprotect failed");
     }
 }
@@ -77,39 +76,35 @@ void protect(char* start, std::size_t size, bool writable)
 
 #endif
 
-GuardedArray::GuardedArray(int count, Side side)
+GuardedArray::GuardedArray(const std::vector<int>& numbers, bool flushAgainstEnd)
+    : GuardedArray(numbers.data(), numbers.size(), flushAgainstEnd)
+{
+}
+
+GuardedArray::GuardedArray(std::size_t count) : GuardedArray(nullptr, count, true)
+{
+}
+
+GuardedArray::GuardedArray(const int* source, std::size_t count, bool flushAgainstEnd)
 {
     std::size_t page = pageSize();
-    std::size_t bytes = static_cast<std::size_t>(count) * sizeof(int);
-    dataSize = (bytes + page - 1) / page * page;
+    std::size_t bytes = count * sizeof(int);
+    std::size_t dataSize = (bytes + page - 1) / page * page;
     regionSize = dataSize + 2 * page;
-    region = reserve(regionSize, false);
-    protect(region + page, dataSize, true);
-    char* start = side == FlushAgainstStart ? region + page : region + page + dataSize - bytes;
-    elements = reinterpret_cast<int*>(start);
+    region = reserveInaccessible(regionSize);
+    char* start = region + page + (flushAgainstEnd ? dataSize - bytes : 0);
+    elements = reinterpret_cast<const int*>(start);
+    if (dataSize == 0) {
+        return;
+    }
+    if (source != nullptr) {
+        allow(region + page, dataSize, true);
+        std::memcpy(start, source, bytes);
+    }
+    allow(region + page, dataSize, false);
 }
 
 GuardedArray::~GuardedArray()
 {
     release(region, regionSize);
-}
-
-int* GuardedArray::data() const
-{
-    return elements;
-}
-
-void GuardedArray::seal()
-{
-    protect(region + pageSize(), dataSize, false);
-}
-
-const int* mapZeroes(std::size_t count)
-{
-    return reinterpret_cast<const int*>(reserve(count * sizeof(int), true));
-}
-
-void unmapZeroes(const int* zeroes, std::size_t count)
-{
-    release(zeroes, count * sizeof(int));
 }

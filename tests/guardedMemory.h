@@ -1,30 +1,31 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
-// count ints laid flush against an inaccessible page, so that a read of one
-// element past the chosen end faults; the other end has a guard page too.
+// A read-only array between two inaccessible pages, laid flush against one
+// of them, so that a read of one element past that end faults, and any
+// read far outside it.
 class GuardedArray {
   public:
-    enum Side { FlushAgainstStart, FlushAgainstEnd };
-
-    GuardedArray(int count, Side side);
+    // A copy of numbers.
+    GuardedArray(const std::vector<int>& numbers, bool flushAgainstEnd);
+    // count zeroes, which take no memory until read (and little then): room
+    // for arrays far larger than the machine's memory.
+    explicit GuardedArray(std::size_t count);
     ~GuardedArray();
     GuardedArray(const GuardedArray&) = delete;
     GuardedArray& operator=(const GuardedArray&) = delete;
 
-    int* data() const;
-    // From now on the elements can be read but not written.
-    void seal();
+    const int* data() const
+    {
+        return elements;
+    }
 
   private:
+    GuardedArray(const int* source, std::size_t count, bool flushAgainstEnd);
+
     char* region;
     std::size_t regionSize;
-    std::size_t dataSize;
-    int* elements;
+    const int* elements;
 };
-
-// count ints that all read as 0, read-only, that take no memory until read
-// (and little then): room for arrays far larger than the machine's memory.
-const int* mapZeroes(std::size_t count);
-void unmapZeroes(const int* zeroes, std::size_t count);

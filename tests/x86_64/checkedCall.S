@@ -2,165 +2,120 @@
 
         .intel_syntax noprefix
 
-// Canary n, for the register that checkedCall numbers n. Both halves are
-// non-zero, so a 32-bit write, which clears the upper half, shows.
-#define CANARY(n) (0x5ca1ab1e5ca1ab10 + (n))
+#include "../x86/checkMacros.S"
 
-// Loads the registers given with canaries first, first + 1 and so on.
-.macro canaries first, regs:vararg
-        .set    bit, \first
-        .irp    reg, \regs
-        mov     \reg, CANARY(bit)
-        .set    bit, bit + 1
-        .endr
-.endm
-
-// Sets in ecx the bit of each register given that lost its canary.
-.macro check first, regs:vararg
-        .set    bit, \first
-        .irp    reg, \regs
-        mov     r11, CANARY(bit)
-        cmp     \reg, r11
-        je      1f
-        or      ecx, 1 << bit
-1:      .set    bit, bit + 1
-        .endr
-.endm
-
+// The two conventions differ in which registers a called routine must keep
+// and where the arguments arrive: checkedCall's own (search, value, numbers,
+// count, clobbered) and the search's (value, numbers, count).
 #if defined(_WIN64)
+#define CHECKED         rbx, rbp, rdi, rsi, r12, r13, r14, r15
+#define SAVED           rbx, rdi, rsi, r12, r13, r14, r15
+#define RESTORED        r15, r14, r13, r12, rsi, rdi, rbx
+#define RSP_BIT         18
+#define XMM_AREA        160                     // xmm6 to xmm15, which are callee-saved whole
+#define CLOBBERED_ARG   [rbp + 48]
+#define SEARCH_ARG      rcx
+#define VALUE_ARG       edx
+#define NUMBERS_ARG     r8
+#define COUNT_ARG       r9d
+#define VALUE           rcx
+#define NUMBERS         rdx
+#define COUNT           r8
+#else
+#define CHECKED         rbx, rbp, r12, r13, r14, r15
+#define SAVED           rbx, r12, r13, r14, r15
+#define RESTORED        r15, r14, r13, r12, rbx
+#define RSP_BIT         6
+#define XMM_AREA        0
+#define CLOBBERED_ARG   r8
+#define SEARCH_ARG      rdi
+#define VALUE_ARG       esi
+#define NUMBERS_ARG     rdx
+#define COUNT_ARG       ecx
+#define VALUE           rdi
+#define NUMBERS         rsi
+#define COUNT           rdx
+#endif
 
-// The same for xmm registers, with the canary in both halves.
-.macro canaries_xmm first, regs:vararg
-        .set    bit, \first
-        .irp    reg, \regs
-        mov     r11, CANARY(bit)
-        movq    \reg, r11
-        punpcklqdq \reg, \reg
-        .set    bit, bit + 1
-        .endr
-.endm
-
-.macro check_xmm first, regs:vararg
-        .set    bit, \first
-        .irp    reg, \regs
-        mov     r11, CANARY(bit)
-        movq    xmm0, r11
-        punpcklqdq xmm0, xmm0
-        pcmpeqd xmm0, \reg
-        pmovmskb r10d, xmm0
-        cmp     r10d, 0xffff
-        je      1f
-        or      ecx, 1 << bit
-1:      .set    bit, bit + 1
-        .endr
-.endm
-
-// Callee-saved: rbx, rbp, rdi, rsi, r12 to r15, and xmm6 to xmm15 whole.
+// Below the registers saved: 32 bytes of shadow space for Windows, a slot
+// that holds its own address (so a moved stack pointer shows), the clobbered
+// pointer, the xmm registers, and padding to keep the calls 16-byte aligned.
+#define MARKER          [rsp + 32]
+#define CLOBBERED       [rsp + 40]
+#define FRAME           (56 + XMM_AREA)
 
 // int checkedCall(SearchFunction search, int value, const int numbers[], int count,
 //                 unsigned *clobbered)
 function checkedCall
         push    rbp
-        .seh_pushreg rbp
+        UNWIND(.seh_pushreg rbp)
         mov     rbp, rsp
-        .irp    reg, rbx, rdi, rsi, r12, r13, r14, r15
+        .irp    reg, SAVED
         push    \reg
-        .seh_pushreg \reg
+        UNWIND(.seh_pushreg \reg)
         .endr
-        sub     rsp, 216                        // shadow space, a marker, xmm6 to xmm15
-        .seh_stackalloc 216
+        sub     rsp, FRAME
+        UNWIND(.seh_stackalloc FRAME)
+#if defined(_WIN64)
         .irp    n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
         movdqa  [rsp + 48 + (\n - 6) * 16], xmm\n
         .seh_savexmm xmm\n, 48 + (\n - 6) * 16
         .endr
-        .seh_endprologue
-        mov     [rsp + 32], rsp                 // a slot that holds its own address
-        mov     rax, rcx                        // search(value, numbers, count)
-        mov     ecx, edx
-        mov     rdx, r8
-        mov     r8d, r9d
-        canaries 0, rbx, rbp, rdi, rsi, r12, r13, r14, r15
-        canaries_xmm 8, xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
+#endif
+        UNWIND(.seh_endprologue)
+        mov     rax, CLOBBERED_ARG
+        mov     CLOBBERED, rax
+        mov     MARKER, rsp
+        mov     rax, SEARCH_ARG
+        mov     r11, 0x5ca1ab1e00000000         // the int arguments' upper halves are
+        mov     r10d, VALUE_ARG                 // undefined: fill them with garbage
+        lea     VALUE, [r10 + r11]
+        mov     NUMBERS, NUMBERS_ARG
+        mov     r10d, COUNT_ARG
+        lea     COUNT, [r10 + r11]
+        canaries 0, CHECKED
+#if defined(_WIN64)
+        .irp    n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+        mov     r11, CANARY(\n + 2)             // in both halves of xmm6 to xmm15
+        movq    xmm\n, r11
+        punpcklqdq xmm\n, xmm\n
+        .endr
+#endif
         call    rax
         xor     ecx, ecx
-        check   0, rbx, rbp, rdi, rsi, r12, r13, r14, r15
-        check_xmm 8, xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
-        cmp     [rsp + 32], rsp
+        check   0, CHECKED
+#if defined(_WIN64)
+        .irp    n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+        mov     r11, CANARY(\n + 2)
+        movq    xmm0, r11
+        punpcklqdq xmm0, xmm0
+        pcmpeqb xmm0, xmm\n
+        pmovmskb r10d, xmm0
+        cmp     r10d, 0xffff
         je      1f
-        or      ecx, 1 << 18                    // rsp
-1:      mov     rdx, [rsp + 320]                // clobbered
-        mov     [rdx], ecx
+        or      ecx, 1 << (\n + 2)
+1:
+        .endr
         .irp    n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
         movdqa  xmm\n, [rsp + 48 + (\n - 6) * 16]
         .endr
-        add     rsp, 216
-        .irp    reg, r15, r14, r13, r12, rsi, rdi, rbx, rbp
-        pop     \reg
-        .endr
-        ret
-endfunc
-
-// int clobberCalleeSaved(int value, const int numbers[], int count)
-function clobberCalleeSaved
-        xor     eax, eax
-        xor     ebx, ebx
-        mov     rbp, rsp
-        mov     edi, -1
-        mov     si, 0
-        .irp    reg, r12, r13, r14, r15
-        xor     \reg, \reg
-        .endr
-        .irp    reg, xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14
-        pxor    \reg, \reg
-        .endr
-        pinsrw  xmm15, eax, 7                   // the upper half alone
-        ret
-endfunc
-
-#else
-
-// Callee-saved: rbx, rbp and r12 to r15.
-
-// int checkedCall(SearchFunction search, int value, const int numbers[], int count,
-//                 unsigned *clobbered)
-function checkedCall
-        push    rbp
-        mov     rbp, rsp
-        .irp    reg, rbx, r12, r13, r14, r15, r8
-        push    \reg                            // the callee-saved ones, and clobbered
-        .endr
-        sub     rsp, 16
-        mov     [rsp], rsp                      // a slot that holds its own address
-        mov     rax, rdi                        // search(value, numbers, count)
-        mov     edi, esi
-        mov     rsi, rdx
-        mov     edx, ecx
-        canaries 0, rbx, rbp, r12, r13, r14, r15
-        call    rax
-        xor     ecx, ecx
-        check   0, rbx, rbp, r12, r13, r14, r15
-        cmp     [rsp], rsp
-        je      1f
-        or      ecx, 1 << 6                     // rsp
-1:      add     rsp, 16
-        pop     rdx                             // clobbered
-        mov     [rdx], ecx
-        .irp    reg, r15, r14, r13, r12, rbx, rbp
-        pop     \reg
-        .endr
-        ret
-endfunc
-
-// int clobberCalleeSaved(int value, const int numbers[], int count)
-function clobberCalleeSaved
-        xor     eax, eax
-        xor     ebx, ebx
-        mov     rbp, rsp
-        mov     r12d, -1
-        mov     r13w, 0
-        xor     r14, r14
-        xor     r15, r15
-        ret
-endfunc
-
 #endif
+        cmp     MARKER, rsp
+        je      1f
+        or      ecx, 1 << RSP_BIT
+1:      mov     rdx, CLOBBERED
+        mov     [rdx], ecx
+        add     rsp, FRAME
+        .irp    reg, RESTORED
+        pop     \reg
+        .endr
+        pop     rbp
+        ret
+endfunc
+
+// int clobberOneRegister(int value, const int numbers[], int count)
+function clobberOneRegister
+        mov     ebx, ebx                        // rbx's upper half cleared
+        xor     eax, eax
+        ret
+endfunc

@@ -1,0 +1,5 @@
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR armv7l)
+set(TRIPLE arm-linux-gnueabihf)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-arm -L /usr/${TRIPLE})
+include(${CMAKE_CURRENT_LIST_DIR}/gnu-cross.cmake)

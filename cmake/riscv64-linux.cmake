@@ -1,0 +1,5 @@
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR riscv64)
+set(TRIPLE riscv64-linux-gnu)
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-riscv64 -L /usr/${TRIPLE})
+include(${CMAKE_CURRENT_LIST_DIR}/gnu-cross.cmake)

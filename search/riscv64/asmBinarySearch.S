@@ -1,0 +1,55 @@
+#include "../asm.S"
+
+// int asmBinarySearch(int value, const int numbers[], int count)
+//
+// count arrives sign-extended to 64 bits, and lw sign-extends each element,
+// so 64-bit compares are the signed 32-bit ones.
+function asmBinarySearch
+        addi    sp, sp, -32
+        sd      ra, 24(sp)
+        sd      s0, 16(sp)
+        sd      s1, 8(sp)                       // s1 is base
+        addi    s0, sp, 32                      // s0 is the caller's sp
+        mv      a3, a0                          // value: a0 now holds the result
+        li      a0, -1                          // result = -1
+        blez    a2, .Lexit                      // no elements
+// Without count-leading-zeros: copy count's top bit into every bit below it,
+// then keep the top bit alone.
+        mv      t0, a2
+        .irp    shift, 1, 2, 4, 8, 16
+        srli    t1, t0, \shift
+        or      t0, t0, t1
+        .endr
+        srli    t1, t0, 1
+        sub     t0, t0, t1                      // step = highest power of two <= count
+        li      s1, -1                          // base = -1
+        addi    t1, t0, -1                      // probe = step - 1
+        slli    t2, t1, 2
+        add     t2, a1, t2
+        lw      t2, 0(t2)
+        bgt     t2, a3, .Lnext
+        beq     t2, a3, .Lfound
+        sub     s1, a2, t0                      // the rest lies in the last step - 1 elements:
+        j       .Lnext                          // base = count - step
+// Each probe jumps back to one of two places, so it takes one jump whichever
+// way it goes; only a hit falls through, to the exit.
+.Lright:
+        mv      s1, t1                          // base = probe
+.Lnext:
+        srli    t0, t0, 1                       // step /= 2
+        beqz    t0, .Lexit
+        add     t1, s1, t0                      // probe = base + step
+        slli    t2, t1, 2
+        add     t2, a1, t2
+        lw      t2, 0(t2)                       // numbers[probe]
+        blt     t2, a3, .Lright
+        bgt     t2, a3, .Lnext
+.Lfound:
+        mv      a0, t1                          // result = probe
+.Lexit:
+        ld      ra, 24(sp)
+        ld      s0, 16(sp)
+        ld      s1, 8(sp)
+        addi    sp, sp, 32
+        ret
+endfunc
