@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int value;
     std::memcpy(&value, data + 1, sizeof value);
     std::vector<int> numbers((size - 5) / sizeof(int));
-    std::memcpy(numbers.data(), data + 5, numbers.size() * sizeof(int));
+    if (!numbers.empty()) {
+        std::memcpy(numbers.data(), data + 5, numbers.size() * sizeof(int));
+    }
     std::sort(numbers.begin(), numbers.end());
     int count = static_cast<int>(numbers.size());
 

@@ -11,6 +11,12 @@
 #include "guardedMemory.h"
 #include "halvingReference.h"
 
+// Names a search in a test's parameters.
+void PrintTo(const Search& search, std::ostream* out)
+{
+    *out << search.name;
+}
+
 namespace {
 
 // Sorted random arrays of every size to 100 and of 1000 and 10000, whose

@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <climits>
+#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "report.h"
 #include "selectionSort.h"
 
 namespace {
@@ -35,6 +37,19 @@ TEST(SelectionSort, LeavesASortedPermutationAndNothingElseChanged)
         expected.push_back(INT_MIN);
         EXPECT_EQ(numbers, expected);
     }
+}
+
+// The seconds as the stream writes a double by default: six significant
+// digits, no trailing zeros.
+TEST(WriteReport, WritesTheSecondsAsAStreamDoes)
+{
+    std::ostringstream out;
+    for (double seconds : {0.0162345678, 2.5, 0.0}) {
+        writeReport(out, -1, "", seconds);
+    }
+    const char* notValid = "The number you entered is Not Valid.\n\n";
+    EXPECT_EQ(out.str(), std::string(notValid) + "0.0162346 seconds.\n\n" + notValid +
+                             "2.5 seconds.\n\n" + notValid + "0 seconds.\n\n");
 }
 
 } // namespace
