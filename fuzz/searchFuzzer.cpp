@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         value = static_cast<int>(element + control % 4 - 2);
     }
 
-    GuardedArray array(numbers, control & 4);
+    GuardedArray array(numbers.data(), numbers.size(), control & 4);
     for (int i = 0; i < searchCount; ++i) {
         std::string fault = faultOf(searches[i].find, value, array.data(), count);
         if (!fault.empty()) {

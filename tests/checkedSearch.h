@@ -14,18 +14,15 @@ extern const Search searches[];
 extern const int searchCount;
 
 // What is wrong with what search does for value in numbers[0..count): a
-// wrong answer, judged against a plain scan, or a register the calling
-// convention says it must preserve and it changed. Empty when nothing is.
+// wrong answer, judged against a plain scan, or a register that the calling
+// convention says it must preserve and that it changed. Empty when nothing is.
 std::string faultOf(SearchFunction search, int value, const int numbers[], int count);
-
-// The names of the registers that have their bits set in clobbered.
-std::string registerNames(unsigned clobbered);
 
 extern "C" {
 // Calls search(value, numbers, count) with a canary in every register that
 // the calling convention says a called routine must preserve, and returns
 // what search returned. *clobbered gets a bit for each register that came
-// back changed; the stack pointer is the last.
+// back changed, numbered in tests/<architecture>/checkedCall.S.
 int checkedCall(SearchFunction search, int value, const int numbers[], int count,
                 unsigned* clobbered);
 

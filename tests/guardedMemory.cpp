@@ -5,9 +5,21 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
+void require(bool done, const char* what)
+{
+    if (!done) {
+        throw std::runtime_error(what);
+    }
+}
+
+#if defined(_WIN32)
 std::size_t pageSize()
 {
     SYSTEM_INFO info;
@@ -18,33 +30,17 @@ std::size_t pageSize()
 char* reserveInaccessible(std::size_t size)
 {
     void* region = VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS);
-    if (region == nullptr) {
-        throw std::runtime_error("VirtualAlloc failed");
-    }
+    require(region != nullptr, "VirtualAlloc failed");
     return static_cast<char*>(region);
-}
-
-void release(char* region, std::size_t)
-{
-    VirtualFree(region, 0, MEM_RELEASE);
 }
 
 void allow(char* start, std::size_t size, bool writes)
 {
     DWORD previous;
-    if (!VirtualProtect(start, size, writes ? PAGE_READWRITE : PAGE_READONLY, &previous)) {
-        throw std::runtime_error("VirtualProtect failed");
-    }
+    require(VirtualProtect(start, size, writes ? PAGE_READWRITE : PAGE_READONLY, &previous),
+            "VirtualProtect failed");
 }
-
-} // namespace
-
 #else
-#include <sys/mman.h>
-#include <unistd.h>
-
-namespace {
-
 std::size_t pageSize()
 {
     return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
@@ -54,36 +50,18 @@ char* reserveInaccessible(std::size_t size)
 {
     void* region =
         mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (region == MAP_FAILED) {
-        throw std::runtime_error("mmap failed");
-    }
+    require(region != MAP_FAILED, "mmap failed");
     return static_cast<char*>(region);
-}
-
-void release(char* region, std::size_t size)
-{
-    munmap(region, size);
 }
 
 void allow(char* start, std::size_t size, bool writes)
 {
-    if (mprotect(start, size, writes ? PROT_READ | PROT_WRITE : PROT_READ) != 0) {
-        throw std::runtime_error("mprotect failed");
-    }
+    require(mprotect(start, size, writes ? PROT_READ | PROT_WRITE : PROT_READ) == 0,
+            "mprotect failed");
 }
-
-} // namespace
-
 #endif
 
-GuardedArray::GuardedArray(const std::vector<int>& numbers, bool flushAgainstEnd)
-    : GuardedArray(numbers.data(), numbers.size(), flushAgainstEnd)
-{
-}
-
-GuardedArray::GuardedArray(std::size_t count) : GuardedArray(nullptr, count, true)
-{
-}
+} // namespace
 
 GuardedArray::GuardedArray(const int* source, std::size_t count, bool flushAgainstEnd)
 {
@@ -94,17 +72,20 @@ GuardedArray::GuardedArray(const int* source, std::size_t count, bool flushAgain
     region = reserveInaccessible(regionSize);
     char* start = region + page + (flushAgainstEnd ? dataSize - bytes : 0);
     elements = reinterpret_cast<const int*>(start);
-    if (dataSize == 0) {
-        return;
+    if (dataSize > 0) {
+        if (source != nullptr) {
+            allow(region + page, dataSize, true);
+            std::memcpy(start, source, bytes);
+        }
+        allow(region + page, dataSize, false);
     }
-    if (source != nullptr) {
-        allow(region + page, dataSize, true);
-        std::memcpy(start, source, bytes);
-    }
-    allow(region + page, dataSize, false);
 }
 
 GuardedArray::~GuardedArray()
 {
-    release(region, regionSize);
+#if defined(_WIN32)
+    VirtualFree(region, 0, MEM_RELEASE);
+#else
+    munmap(region, regionSize);
+#endif
 }

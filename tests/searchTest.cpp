@@ -31,9 +31,7 @@ std::vector<std::vector<int>> sortedRandomArrays()
         std::uniform_int_distribution<int> pick(range[0], range[1]);
         for (int size = 0; size <= 10000; size = size < 100 ? size + 1 : size * 10) {
             std::vector<int> numbers(size);
-            for (int& number : numbers) {
-                number = pick(generator);
-            }
+            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
             std::sort(numbers.begin(), numbers.end());
             arrays.push_back(numbers);
         }
@@ -47,10 +45,9 @@ std::vector<int> valuesToSeek(const std::vector<int>& numbers)
 {
     std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
     for (std::size_t i = 0; i < numbers.size(); i += numbers.size() / 300 + 1) {
-        for (int offset : {-1, 0, 1}) {
-            long long neighbour = static_cast<long long>(numbers[i]) + offset;
-            if (neighbour >= INT_MIN && neighbour <= INT_MAX) {
-                values.push_back(static_cast<int>(neighbour));
+        for (long long value : {numbers[i] - 1LL, numbers[i] + 0LL, numbers[i] + 1LL}) {
+            if (value >= INT_MIN && value <= INT_MAX) {
+                values.push_back(static_cast<int>(value));
             }
         }
     }
@@ -72,7 +69,7 @@ TEST_P(EverySearch, AnswersRightReadsNothingElseAndKeepsItsRegisters)
     for (const std::vector<int>& numbers : sortedRandomArrays()) {
         int count = static_cast<int>(numbers.size());
         for (bool flushAgainstEnd : {false, true}) {
-            GuardedArray array(numbers, flushAgainstEnd);
+            GuardedArray array(numbers.data(), numbers.size(), flushAgainstEnd);
             for (int value : valuesToSeek(numbers)) {
                 ASSERT_EQ(faultOf(GetParam().find, value, array.data(), count), "")
                     << "value " << value << ", count " << count;
@@ -87,7 +84,7 @@ TEST_P(EverySearch, AnswersRightReadsNothingElseAndKeepsItsRegisters)
 // the bounds no longer fits in an int.
 TEST_P(EverySearch, SearchesTheLargestCount)
 {
-    GuardedArray zeroes(INT_MAX);
+    GuardedArray zeroes(nullptr, INT_MAX, true);
     EXPECT_EQ(GetParam().find(1, zeroes.data(), INT_MAX), -1);
     EXPECT_EQ(GetParam().find(-1, zeroes.data(), INT_MAX), -1);
     EXPECT_GE(GetParam().find(0, zeroes.data(), INT_MAX), 0);
@@ -96,9 +93,7 @@ TEST_P(EverySearch, SearchesTheLargestCount)
 
 TEST(BinarySearch, ReturnsTheFirstEqualElementItsHalvingMeets)
 {
-    std::vector<std::vector<int>> arrays = sortedRandomArrays();
-    arrays.push_back({1, 2, 2, 2, 2}); // the first probe, 2, is equal
-    for (const std::vector<int>& numbers : arrays) {
+    for (const std::vector<int>& numbers : sortedRandomArrays()) {
         for (int value : valuesToSeek(numbers)) {
             ASSERT_EQ(binarySearch(value, numbers.data(), static_cast<int>(numbers.size())),
                       halvingReference(value, numbers))
@@ -106,14 +101,13 @@ TEST(BinarySearch, ReturnsTheFirstEqualElementItsHalvingMeets)
         }
     }
     EXPECT_EQ(halvingReference(2, {1, 2, 2, 2, 2}), 2);
-    EXPECT_EQ(halvingReference(5, std::vector<int>(10000, 5)), 4999);
 }
 
 TEST(CheckedCall, SeesARegisterChangedInPart)
 {
     unsigned clobbered = 0;
     checkedCall(clobberOneRegister, 0, nullptr, 0, &clobbered);
-    EXPECT_EQ(registerNames(clobbered), registerNames(1));
+    EXPECT_EQ(clobbered, 1u);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 #include "../x86/checkMacros.S"
 
-// Callee-saved: ebx, esi, edi and ebp; esp is bit 4.
+// Callee-saved: ebx, esi, edi, ebp and esp (bits 0 to 4).
 
 // int checkedCall(SearchFunction search, int value, const int numbers[], int count,
 //                 unsigned *clobbered)

@@ -6,7 +6,9 @@
 
 // The two conventions differ in which registers a called routine must keep
 // and where the arguments arrive: checkedCall's own (search, value, numbers,
-// count, clobbered) and the search's (value, numbers, count).
+// count, clobbered) and the search's (value, numbers, count). The bits of
+// the registers: rbx, rbp, rdi, rsi, r12 to r15, xmm6 to xmm15, rsp (0 to 18)
+// on Windows; rbx, rbp, r12 to r15, rsp (0 to 6) elsewhere.
 #if defined(_WIN64)
 #define CHECKED         rbx, rbp, rdi, rsi, r12, r13, r14, r15
 #define SAVED           rbx, rdi, rsi, r12, r13, r14, r15
