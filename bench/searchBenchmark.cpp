@@ -1,5 +1,5 @@
-// Nanoseconds per search for the hand-written search and the compiled ones,
-// on the program's own data set.
+// Nanoseconds per search for the hand-written searches and the compiled
+// ones, on the program's own data set.
 #include <algorithm>
 #include <cstdlib>
 #include <random>
@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "asmBinarySearch.h"
+#include "asmBranchlessSearch.h"
 #include "binarySearch.h"
 #include "contenders.h"
 
@@ -34,22 +35,13 @@ const std::vector<int> sorted = [] {
     return numbers;
 }();
 
-// A million values, half of them in the data set and half not, in random
-// order: few enough repeats that no branch predictor learns the sequence.
+// A million values drawn uniformly from 1 to 1000: all in the data set, and
+// in an order that no branch predictor learns.
 const std::vector<int> randomValues = [] {
     std::mt19937 generator(12345);
-    std::uniform_int_distribution<int> found(1, 1000);
-    std::uniform_int_distribution<int> missing(-1000, 999);
+    std::uniform_int_distribution<int> pick(1, 1000);
     std::vector<int> values(1 << 20);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i % 2 == 0) {
-            values[i] = found(generator);
-        } else {
-            int outside = missing(generator);
-            values[i] = outside <= 0 ? outside : outside + 1001;
-        }
-    }
-    std::shuffle(values.begin(), values.end(), generator);
+    std::generate(values.begin(), values.end(), [&] { return pick(generator); });
     return values;
 }();
 
@@ -74,9 +66,9 @@ template <Search search> void randomValue(benchmark::State& state, const std::ve
     }
 }
 
-template <Search search>
-void addContender(const std::string& name, const std::vector<int>* numbers, bool random)
+template <Search search> void addContender(const std::string& name, bool random = true)
 {
+    const std::vector<int>* numbers = random ? &sorted : &unsorted;
     benchmark::RegisterBenchmark((name + "/found 500").c_str(), sameValue<search>, numbers, 500);
     benchmark::RegisterBenchmark((name + "/missing 1001").c_str(), sameValue<search>, numbers,
                                  1001);
@@ -89,11 +81,25 @@ void addContender(const std::string& name, const std::vector<int>* numbers, bool
 
 int main(int argc, char** argv)
 {
-    addContender<asmBinarySearch>("asmBinarySearch", &sorted, true);
-    addContender<binarySearch>("binarySearch -O0", &sorted, true);
-    addContender<optimised::binarySearch>("binarySearch -O2", &sorted, true);
-    addContender<lowerBoundSearch>("std::lower_bound -O2", &sorted, true);
-    addContender<linearScan>("linear scan -O0", &unsorted, false);
+    addContender<asmBinarySearch>("asmBinarySearch");
+    addContender<asmBinarySearchStraddling>("asmBinarySearch, loop across 64 bytes");
+#if HAVE_ASM_BRANCHLESS_SEARCH
+    addContender<asmBranchlessSearch>("asmBranchlessSearch");
+#endif
+#if HAVE_gcc_CONTENDERS
+    addContender<gcc::binarySearch>("binarySearch, gcc -O2");
+    addContender<gcc::lowerBoundSearch>("std::lower_bound, gcc -O2");
+    addContender<gcc::powerOfTwoSearch>("power-of-two step, gcc -O2");
+    addContender<gcc::branchlessSearch>("branch-free, gcc -O2");
+#endif
+#if HAVE_clang_CONTENDERS
+    addContender<clang::binarySearch>("binarySearch, clang -O2");
+    addContender<clang::lowerBoundSearch>("std::lower_bound, clang -O2");
+    addContender<clang::powerOfTwoSearch>("power-of-two step, clang -O2");
+    addContender<clang::branchlessSearch>("branch-free, clang -O2");
+#endif
+    addContender<binarySearch>("binarySearch -O0");
+    addContender<linearScan>("linear scan -O0", false);
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -52,6 +52,21 @@
     .endm
 .endm
 
+// Aligns the top of a hot loop to 32 bytes, so that a loop of up to 32 bytes
+// never straddles a 64-byte boundary, wherever the linker puts the routine.
+// (Where it does, the same instructions can run 40 % slower.) The benchmark
+// builds one routine with STRADDLE_HOT_LOOP to show it: its loop then starts
+// 12 bytes before such a boundary. The padding is never run: control jumps
+// over it.
+.macro hot_loop
+#if defined(STRADDLE_HOT_LOOP)
+        .p2align 6
+        .skip   52
+#else
+        .p2align 5
+#endif
+.endm
+
 #if defined(__APPLE__) || (defined(_WIN32) && defined(__i386__))
 // C names carry a leading underscore here.
 .macro function name

@@ -4,9 +4,16 @@
 #include <sstream>
 
 #include "asmBinarySearch.h"
+#include "asmBranchlessSearch.h"
 #include "binarySearch.h"
 
-const Search searches[] = {{"binarySearch", binarySearch}, {"asmBinarySearch", asmBinarySearch}};
+const Search searches[] = {
+    {"binarySearch", binarySearch},
+    {"asmBinarySearch", asmBinarySearch},
+#if HAVE_ASM_BRANCHLESS_SEARCH
+    {"asmBranchlessSearch", asmBranchlessSearch},
+#endif
+};
 const int searchCount = sizeof searches / sizeof searches[0];
 
 std::string faultOf(SearchFunction search, int value, const int numbers[], int count)

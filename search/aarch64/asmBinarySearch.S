@@ -20,6 +20,7 @@ function asmBinarySearch
         b.eq    .Lfound
         sub     w19, w2, w5                     // the rest lies in the last step - 1 elements:
         b       .Lnext                          // base = count - step
+        hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:

@@ -22,6 +22,7 @@ function asmBinarySearch
         sub     r2, r2, r12                     // the rest lies in the last step - 1 elements:
         add     r4, r1, r2, lsl #2              // base = count - step
         b       .Lnext
+        hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:

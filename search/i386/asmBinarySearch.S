@@ -28,6 +28,7 @@ function asmBinarySearch
         shl     ebx, 2
         add     ebx, [ebp + 12]                 // base = count - step
         jmp     .Lnext
+        hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:

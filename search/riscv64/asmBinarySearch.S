@@ -31,6 +31,7 @@ function asmBinarySearch
         beq     t2, a3, .Lfound
         sub     s1, a2, t0                      // the rest lies in the last step - 1 elements:
         j       .Lnext                          // base = count - step
+        hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:

@@ -36,10 +36,11 @@ function asmBinarySearch
         mov     ebx, count                      // the rest lies in the last step - 1 elements:
         sub     ebx, r9d                        // base = count - step
         jmp     .Lnext
+        hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:
-        mov     ebx, r10d                       // base = probe
+        add     ebx, r9d                        // base += step
 .Lnext:
         shr     r9d, 1                          // step /= 2
         jz      .Lexit

@@ -1,0 +1,15 @@
+// The compiled contenders, declared inside a namespace for each compiler
+// that builds them (so this header is meant to be included more than once).
+
+// binarySearch's own source.
+int binarySearch(int value, const int numbers[], int count);
+
+// std::lower_bound, then a test for equality.
+int lowerBoundSearch(int value, const int numbers[], int count);
+
+// asmBinarySearch's method: a power-of-two step from a base.
+int powerOfTwoSearch(int value, const int numbers[], int count);
+
+// A lower bound by halving, whose base moves by a selection that the compiler
+// can make a conditional move, then a test for equality.
+int branchlessSearch(int value, const int numbers[], int count);
