@@ -5,8 +5,8 @@ with the one it must write for the value it should read from that line.
     transcriptTest.py [--crlf] [--stdout full|closed] -- PROGRAM EXPECTED INPUT VALUE [RUNNER...]
 
 EXPECTED, built for the same target, works out from the same rand() what the
-three runs must report for VALUE. RUNNER (an emulator, say) runs both. With
---stdout the transcript goes to a full device or to a closed standard output,
+runs must report for VALUE. RUNNER (an emulator, say) runs both. With
+--stdout the transcript goes to a full device or a closed standard output,
 and the program must say so on standard error and fail.
 """
 import argparse
@@ -31,35 +31,24 @@ def transcript(linear, halving, hand_written):
             + report(hand_written, "ASM Binary Search"))
 
 
-def run(arguments, **options):
-    started = time.monotonic()
-    result = subprocess.run(arguments.runner + [arguments.program], input=arguments.input.encode(),
-                            **options)
-    return result, time.monotonic() - started
-
-
-def check_transcript(arguments):
+def check_transcript(arguments, result, wall_seconds):
     expected = subprocess.run(arguments.runner + [arguments.expected, str(arguments.value)],
                               capture_output=True, check=True)
     linear, halving, lowest, highest = map(int, expected.stdout.split())
-    result, wall_seconds = run(arguments, capture_output=True)
     output = result.stdout.decode()
     if result.returncode != 0 or result.stderr:
         sys.exit(f"FAILED: exit status {result.returncode}, standard error {result.stderr!r}")
-
-    # Where the value occurs several times, the hand-written search may
-    # report any of them.
-    subscripts = re.findall(r"subscript (-?\d+)", output)
+    # The hand-written search may report any of several equal elements.
     hand_written = -1 if lowest == -1 else f"one of {lowest} to {highest}"
+    subscripts = re.findall(r"subscript (-?\d+)", output)
     if subscripts and lowest <= int(subscripts[-1]) <= highest:
         hand_written = int(subscripts[-1])
 
-    # Each run's seconds as the stream writes a double by default, and no
-    # more than the whole program took.
+    # Each figure as a stream writes a double by default, and no more than
+    # the whole program took.
     def seconds(match):
-        figure = match.group(1)
-        if f"{float(figure):g}" != figure or float(figure) > wall_seconds:
-            sys.exit(f"FAILED: {figure} is not the seconds a run took\n{output}")
+        if f"{float(match[1]):g}" != match[1] or float(match[1]) > wall_seconds:
+            sys.exit(f"FAILED: {match[1]} is not the seconds a run took\n{output}")
         return "was S seconds."
 
     found = re.sub(r"was ([-+.e\d]+) seconds\.", seconds, output)
@@ -69,39 +58,30 @@ def check_transcript(arguments):
     print(output, end="")
 
 
-def check_lost_output(arguments):
-    def close_standard_output():
-        os.close(1)
-
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--crlf", dest="newline", action="store_const", const="\r\n",
+                        default="\n")
+    parser.add_argument("--stdout", choices=["full", "closed"])
+    for name in ("program", "expected", "input", "value", "runner"):
+        parser.add_argument(name, nargs="*" if name == "runner" else None)
+    arguments = parser.parse_args()
+    # What the user types, then Enter; empty input ends before any line.
+    typed = (arguments.input + "\n" if arguments.input else "").encode()
+    started = time.monotonic()
     with open("/dev/full", "wb") as full:
-        closed = arguments.stdout == "closed"
-        result, _ = run(arguments, stdout=full, stderr=subprocess.PIPE,
-                        preexec_fn=close_standard_output if closed else None)
+        result = subprocess.run(
+            arguments.runner + [arguments.program], input=typed, stderr=subprocess.PIPE,
+            stdout=full if arguments.stdout else subprocess.PIPE,
+            preexec_fn=(lambda: os.close(1)) if arguments.stdout == "closed" else None)
+    if not arguments.stdout:
+        check_transcript(arguments, result, time.monotonic() - started)
+        return
     lines = result.stderr.splitlines()
     if result.returncode == 0 or len(lines) != 1 or b"standard output" not in lines[0]:
         sys.exit(f"FAILED: exit status {result.returncode} and standard error {result.stderr!r}, "
                  "though the transcript was lost")
     print(f"exit status {result.returncode}, standard error: {lines[0].decode()}")
-
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("program")
-    parser.add_argument("expected")
-    parser.add_argument("input")
-    parser.add_argument("value", type=int)
-    parser.add_argument("--crlf", dest="newline", action="store_const", const="\r\n",
-                        default="\n")
-    parser.add_argument("--stdout", choices=["full", "closed"])
-    parser.add_argument("runner", nargs="*")
-    arguments = parser.parse_args()
-    # What the user types, then Enter; empty input ends before any line.
-    if arguments.input:
-        arguments.input += "\n"
-    if arguments.stdout:
-        check_lost_output(arguments)
-    else:
-        check_transcript(arguments)
 
 
 if __name__ == "__main__":
