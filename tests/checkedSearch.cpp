@@ -16,10 +16,31 @@ const Search searches[] = {
 };
 const int searchCount = sizeof searches / sizeof searches[0];
 
+unsigned clobberedBy(SearchFunction search, int value, const int numbers[], int count,
+                     int* position)
+{
+    // Both halves of each canary are non-zero, so that a 32-bit write shows.
+    const int entries = 32;
+    std::uint64_t canaries[entries];
+    std::uint64_t found[entries];
+    for (int entry = 0; entry < entries; ++entry) {
+        canaries[entry] = found[entry] = 0x5ca1ab1e5ca1ab10 + entry;
+    }
+    int answer = checkedCall(search, value, numbers, count, canaries, found);
+    if (position != nullptr) {
+        *position = answer;
+    }
+    unsigned clobbered = 0;
+    for (int entry = 0; entry < entries; ++entry) {
+        clobbered |= (found[entry] != canaries[entry] ? 1u : 0u) << entry;
+    }
+    return clobbered;
+}
+
 std::string faultOf(SearchFunction search, int value, const int numbers[], int count)
 {
-    unsigned clobbered = 0;
-    int position = checkedCall(search, value, numbers, count, &clobbered);
+    int position;
+    unsigned clobbered = clobberedBy(search, value, numbers, count, &position);
     const int* end = numbers + std::max(count, 0);
     bool present = std::find(numbers, end, value) != end;
     std::ostringstream fault;
@@ -29,7 +50,7 @@ std::string faultOf(SearchFunction search, int value, const int numbers[], int c
               << "there. ";
     }
     if (clobbered != 0) {
-        fault << "changed the registers of bits " << std::hex << clobbered;
+        fault << "changed the registers of bit mask " << std::showbase << std::hex << clobbered;
     }
     return fault.str();
 }

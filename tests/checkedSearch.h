@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 using SearchFunction = int (*)(int value, const int numbers[], int count);
@@ -18,15 +19,21 @@ extern const int searchCount;
 // convention says it must preserve and that it changed. Empty when nothing is.
 std::string faultOf(SearchFunction search, int value, const int numbers[], int count);
 
-extern "C" {
-// Calls search(value, numbers, count) with a canary in every register that
-// the calling convention says a called routine must preserve, and returns
-// what search returned. *clobbered gets a bit for each register that came
-// back changed, numbered in tests/<architecture>/checkedCall.S.
-int checkedCall(SearchFunction search, int value, const int numbers[], int count,
-                unsigned* clobbered);
+// The bits of the registers that search changed, though the calling
+// convention says it must preserve them, when called through checkedCall.
+unsigned clobberedBy(SearchFunction search, int value, const int numbers[], int count,
+                     int* position = nullptr);
 
-// A faulty routine for checking the checker: it changes the register of bit
+extern "C" {
+// Calls search(value, numbers, count) with the registers that the calling
+// convention says a called routine must preserve loaded from canaries, and
+// returns what search returned; found gets what those registers held after
+// it. Both tables are numbered in tests/<architecture>/checkedCall.S, where
+// the stack pointer is last: checkedCall writes it in both.
+int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+                std::uint64_t canaries[], std::uint64_t found[]);
+
+// A faulty routine for checking the checker: it changes the register of entry
 // 0 in a way that is easy to miss (one half or one byte of it), and returns 0.
 int clobberOneRegister(int value, const int numbers[], int count);
 }

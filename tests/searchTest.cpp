@@ -105,9 +105,7 @@ TEST(BinarySearch, ReturnsTheFirstEqualElementItsHalvingMeets)
 
 TEST(CheckedCall, SeesARegisterChangedInPart)
 {
-    unsigned clobbered = 0;
-    checkedCall(clobberOneRegister, 0, nullptr, 0, &clobbered);
-    EXPECT_EQ(clobbered, 1u);
+    EXPECT_EQ(clobberedBy(clobberOneRegister, 0, nullptr, 0), 1u);
 }
 
 } // namespace

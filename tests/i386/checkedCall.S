@@ -4,32 +4,30 @@
 
 #include "../x86/checkMacros.S"
 
-// Callee-saved: ebx, esi, edi, ebp and esp (bits 0 to 4).
+// Entries: ebx, esi, edi, ebp (0 to 3), esp (4).
 
 // int checkedCall(SearchFunction search, int value, const int numbers[], int count,
-//                 unsigned *clobbered)
+//                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall
         push    ebp
         mov     ebp, esp
         push    ebx
         push    esi
         push    edi
-        sub     esp, 28                         // arguments, a marker, padding to 16 bytes
-        mov     [esp + 12], esp                 // a slot that holds its own address
+        sub     esp, 28                         // the arguments, found, padding to 16 bytes
         .irp    n, 0, 1, 2                      // search(value, numbers, count)
         mov     eax, [ebp + 12 + 4 * \n]
         mov     [esp + 4 * \n], eax
         .endr
-        mov     eax, [ebp + 8]
-        canaries 0, ebx, esi, edi, ebp
-        call    eax
-        xor     ecx, ecx
-        check   0, ebx, esi, edi, ebp
-        cmp     [esp + 12], esp
-        je      1f
-        or      ecx, 1 << 4                     // esp
-1:      mov     edx, [esp + 64]                 // clobbered
-        mov     [edx], ecx
+        mov     eax, [ebp + 28]
+        mov     [esp + 12], eax
+        mov     eax, [ebp + 24]
+        mov     [eax + 32], esp                 // the stack pointer as it must come back
+        mov     ecx, [ebp + 8]
+        load    mov, 8, eax, 0, ebx, esi, edi, ebp
+        call    ecx
+        mov     ecx, [esp + 12]
+        store   mov, 8, ecx, 0, ebx, esi, edi, ebp, esp
         add     esp, 28
         pop     edi
         pop     esi
