@@ -26,7 +26,7 @@ unsigned clobberedBy(SearchFunction search, int value, const int numbers[], int 
     for (int entry = 0; entry < entries; ++entry) {
         canaries[entry] = found[entry] = 0x5ca1ab1e5ca1ab10 + entry;
     }
-    int answer = checkedCall(search, value, numbers, count, canaries, found);
+    int answer = checkedCall(value, numbers, count, search, canaries, found);
     if (position != nullptr) {
         *position = answer;
     }

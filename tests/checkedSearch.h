@@ -30,7 +30,7 @@ extern "C" {
 // returns what search returned; found gets what those registers held after
 // it. Both tables are numbered in tests/<architecture>/checkedCall.S, where
 // the stack pointer is last: checkedCall writes it in both.
-int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+int checkedCall(int value, const int numbers[], int count, SearchFunction search,
                 std::uint64_t canaries[], std::uint64_t found[]);
 
 // A faulty routine for checking the checker: it changes the register of entry

@@ -15,7 +15,7 @@
         .endr
 .endm
 
-// int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall
         stp     x29, x30, [sp, #-176]!
@@ -23,15 +23,11 @@ function checkedCall
         transfer str, sp, 2, SAVED, x5
         mov     x9, sp
         str     x9, [x4, #8 * 19]               // the stack pointer as it must come back
-        ldr     x9, [x4]
-        mov     x13, x0                         // search(value, numbers, count), with
-        mov     w0, w1                          // garbage in the int arguments' upper
+        ldr     x9, [x4]                        // garbage in the int arguments' upper
         orr     x0, x0, x9, lsl #32             // halves, which are undefined
-        mov     x1, x2
-        mov     w2, w3
         orr     x2, x2, x9, lsl #32
         transfer ldr, x4, 0, WATCHED
-        blr     x13
+        blr     x3
         ldr     x5, [sp, #160]
         transfer str, x5, 0, WATCHED
         mov     x9, sp

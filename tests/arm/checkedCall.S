@@ -16,7 +16,7 @@
         .endr
 .endm
 
-// int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall
         push    {r4-r11, lr}
@@ -27,13 +27,9 @@ function checkedCall
         str     lr, [sp]
         mov     lr, sp
         str     lr, [r12, #8 * 16]              // the stack pointer as it must come back
-        mov     lr, r0                          // search(value, numbers, count)
-        mov     r0, r1
-        mov     r1, r2
-        mov     r2, r3
         transfer ldr, r12, 0, R_REGS
         transfer vldr, r12, 8, D_REGS
-        blx     lr
+        blx     r3
         ldr     r12, [sp]
         transfer str, r12, 0, R_REGS
         transfer vstr, r12, 8, D_REGS

@@ -6,7 +6,7 @@
 
 // Entries: ebx, esi, edi, ebp (0 to 3), esp (4).
 
-// int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall
         push    ebp
@@ -15,15 +15,15 @@ function checkedCall
         push    esi
         push    edi
         sub     esp, 28                         // the arguments, found, padding to 16 bytes
-        .irp    n, 0, 1, 2                      // search(value, numbers, count)
-        mov     eax, [ebp + 12 + 4 * \n]
+        .irp    n, 0, 1, 2                      // value, numbers, count
+        mov     eax, [ebp + 8 + 4 * \n]
         mov     [esp + 4 * \n], eax
         .endr
         mov     eax, [ebp + 28]
         mov     [esp + 12], eax
         mov     eax, [ebp + 24]
         mov     [eax + 32], esp                 // the stack pointer as it must come back
-        mov     ecx, [ebp + 8]
+        mov     ecx, [ebp + 20]
         load    mov, 8, eax, 0, ebx, esi, edi, ebp
         call    ecx
         mov     ecx, [esp + 12]

@@ -15,7 +15,7 @@
         .endr
 .endm
 
-// int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall
         addi    sp, sp, -224
@@ -23,13 +23,9 @@ function checkedCall
         transfer fsd, sp, 14, FS_REGS
         transfer sd, sp, 26, gp, tp
         transfer sd, a4, 24, gp, tp, sp         // as they must come back
-        mv      t0, a0                          // search(value, numbers, count)
-        mv      a0, a1
-        mv      a1, a2
-        mv      a2, a3
         transfer ld, a4, 0, S_REGS
         transfer fld, a4, 12, FS_REGS
-        jalr    t0
+        jalr    a3
         ld      a5, 104(sp)
         transfer sd, a5, 0, S_REGS
         transfer fsd, a5, 12, FS_REGS

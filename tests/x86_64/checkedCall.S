@@ -5,7 +5,8 @@
 #include "../x86/checkMacros.S"
 
 // The two conventions differ in the registers a called routine must keep and
-// in where the arguments arrive: checkedCall's own and the search's.
+// in where the arguments arrive. The search's three come first, so they are
+// where the search wants them.
 // Entries on Windows: rbx, rbp, rdi, rsi, r12 to r15 (0 to 7), xmm6 to xmm15
 // (two each, 8 to 27), rsp (28); elsewhere rbx, rbp, r12 to r15 (0 to 5),
 // rsp (6).
@@ -16,30 +17,22 @@
 #define XMM             xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
 #define XMM_AREA        160
 #define RSP_ENTRY       28
-#define SEARCH_ARG      rcx
-#define VALUE_ARG       edx
-#define NUMBERS_ARG     r8
-#define COUNT_ARG       r9d
-#define CANARIES_ARG    [rbp + 48]
-#define FOUND_ARG       [rbp + 56]
 #define VALUE           rcx
-#define NUMBERS         rdx
 #define COUNT           r8
+#define SEARCH          r9
+#define CANARIES        [rbp + 48]
+#define FOUND_ARG       [rbp + 56]
 #else
 #define WATCHED         rbx, rbp, r12, r13, r14, r15
 #define SAVED           rbx, r12, r13, r14, r15
 #define RESTORED        r15, r14, r13, r12, rbx
 #define XMM_AREA        0
 #define RSP_ENTRY       6
-#define SEARCH_ARG      rdi
-#define VALUE_ARG       esi
-#define NUMBERS_ARG     rdx
-#define COUNT_ARG       ecx
-#define CANARIES_ARG    r8
-#define FOUND_ARG       r9
 #define VALUE           rdi
-#define NUMBERS         rsi
 #define COUNT           rdx
+#define SEARCH          rcx
+#define CANARIES        r8
+#define FOUND_ARG       r9
 #endif
 
 // Below the registers pushed: 32 bytes of shadow space for Windows, found,
@@ -48,7 +41,7 @@
 #define FOUND           [rsp + 32]
 #define FRAME           (56 + XMM_AREA)
 
-// int checkedCall(SearchFunction search, int value, const int numbers[], int count,
+// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall
         push    rbp
@@ -69,15 +62,12 @@ function checkedCall
         UNWIND(.seh_endprologue)
         mov     rax, FOUND_ARG
         mov     FOUND, rax
-        mov     rax, SEARCH_ARG                 // search(value, numbers, count), with
-        mov     r11, 0x5ca1ab1e00000000         // garbage in the int arguments' upper
-        mov     r10d, VALUE_ARG                 // halves, which are undefined
-        lea     VALUE, [r10 + r11]
-        mov     NUMBERS, NUMBERS_ARG
-        mov     r10d, COUNT_ARG
-        lea     COUNT, [r10 + r11]
-        mov     r10, CANARIES_ARG
+        mov     r10, CANARIES
         mov     [r10 + 8 * RSP_ENTRY], rsp      // the stack pointer as it must come back
+        mov     rax, SEARCH
+        mov     r11, 0x5ca1ab1e00000000         // garbage in the int arguments' upper
+        or      VALUE, r11                      // halves, which are undefined
+        or      COUNT, r11
         load    mov, 8, r10, 0, WATCHED
 #if defined(_WIN64)
         load    movdqu, 16, r10, 8, XMM
