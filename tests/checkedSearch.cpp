@@ -16,31 +16,20 @@ const Search searches[] = {
 };
 const int searchCount = sizeof searches / sizeof searches[0];
 
-unsigned clobberedBy(SearchFunction search, int value, const int numbers[], int count,
-                     int* position)
-{
-    // Both halves of each canary are non-zero, so that a 32-bit write shows.
-    const int entries = 32;
-    std::uint64_t canaries[entries];
-    std::uint64_t found[entries];
-    for (int entry = 0; entry < entries; ++entry) {
-        canaries[entry] = found[entry] = 0x5ca1ab1e5ca1ab10 + entry;
-    }
-    int answer = checkedCall(value, numbers, count, search, canaries, found);
-    if (position != nullptr) {
-        *position = answer;
-    }
-    unsigned clobbered = 0;
-    for (int entry = 0; entry < entries; ++entry) {
-        clobbered |= (found[entry] != canaries[entry] ? 1u : 0u) << entry;
-    }
-    return clobbered;
-}
-
 std::string faultOf(SearchFunction search, int value, const int numbers[], int count)
 {
-    int position;
-    unsigned clobbered = clobberedBy(search, value, numbers, count, &position);
+    // Both halves of each canary are non-zero, so that a 32-bit write shows.
+    std::uint64_t canaries[32];
+    std::uint64_t found[32];
+    for (int entry = 0; entry < 32; ++entry) {
+        canaries[entry] = found[entry] = 0x5ca1ab1e5ca1ab10 + entry;
+    }
+    int position = checkedCall(value, numbers, count, search, canaries, found);
+    unsigned clobbered = 0;
+    for (int entry = 0; entry < 32; ++entry) {
+        clobbered |= (found[entry] != canaries[entry] ? 1u : 0u) << entry;
+    }
+
     const int* end = numbers + std::max(count, 0);
     bool present = std::find(numbers, end, value) != end;
     std::ostringstream fault;

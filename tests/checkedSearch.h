@@ -5,24 +5,20 @@
 
 using SearchFunction = int (*)(int value, const int numbers[], int count);
 
+// The searches under test: the compiled one and those written by hand.
 struct Search {
     const char* name;
     SearchFunction find;
 };
-
-// The searches under test: the compiled one and those written by hand.
 extern const Search searches[];
 extern const int searchCount;
 
-// What is wrong with what search does for value in numbers[0..count): a
-// wrong answer, judged against a plain scan, or a register that the calling
-// convention says it must preserve and that it changed. Empty when nothing is.
+// What is wrong with what search does for value in numbers[0..count), called
+// through checkedCall: a wrong answer, judged against a plain scan, or the
+// bits (numbered in tests/<architecture>/checkedCall.S) of registers that the
+// calling convention says it must preserve and that it changed. Empty when
+// nothing is.
 std::string faultOf(SearchFunction search, int value, const int numbers[], int count);
-
-// The bits of the registers that search changed, though the calling
-// convention says it must preserve them, when called through checkedCall.
-unsigned clobberedBy(SearchFunction search, int value, const int numbers[], int count,
-                     int* position = nullptr);
 
 extern "C" {
 // Calls search(value, numbers, count) with the registers that the calling
@@ -34,6 +30,7 @@ int checkedCall(int value, const int numbers[], int count, SearchFunction search
                 std::uint64_t canaries[], std::uint64_t found[]);
 
 // A faulty routine for checking the checker: it changes the register of entry
-// 0 in a way that is easy to miss (one half or one byte of it), and returns 0.
+// 0 in a way that is easy to miss (one half or one byte of it), and returns
+// -1, which is right for an empty array.
 int clobberOneRegister(int value, const int numbers[], int count);
 }

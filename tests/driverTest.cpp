@@ -10,36 +10,24 @@
 
 namespace {
 
-// Each input sorted in the middle of a larger array, whose ends it must leave
-// alone.
+// Each input sorted between two elements that the sort must leave alone.
 TEST(SelectionSort, LeavesASortedPermutationAndNothingElseChanged)
 {
-    std::vector<int> descending(100);
-    for (int i = 0; i < 100; ++i) {
-        descending[i] = 50 - 3 * i;
-    }
     const std::vector<int> inputs[] = {
-        {},
-        {42},
-        {2, 1},
-        descending,
-        {5, 3, 5, 1, 3, 5, 1},
-        {INT_MAX, INT_MIN, 0, INT_MIN, -7, INT_MAX},
+        {}, {42}, {2, 1}, {9, 7, 5, 3, 1, -1, -3}, {5, 3, 5, 1, 3, 5, 1}, {INT_MAX, INT_MIN, 0, -7},
     };
     for (const std::vector<int>& input : inputs) {
-        std::vector<int> numbers = input;
-        numbers.insert(numbers.begin(), INT_MAX);
+        std::vector<int> numbers = {INT_MAX};
+        numbers.insert(numbers.end(), input.begin(), input.end());
         numbers.push_back(INT_MIN);
+        std::vector<int> expected = numbers;
+        std::sort(expected.begin() + 1, expected.end() - 1);
         selectionSort(numbers.data() + 1, static_cast<int>(input.size()));
-        std::vector<int> expected = input;
-        std::sort(expected.begin(), expected.end());
-        expected.insert(expected.begin(), INT_MAX);
-        expected.push_back(INT_MIN);
         EXPECT_EQ(numbers, expected);
     }
 }
 
-// The seconds as the stream writes a double by default: six significant
+// The seconds as a stream writes a double by default: six significant
 // digits, no trailing zeros.
 TEST(WriteReport, WritesTheSecondsAsAStreamDoes)
 {

@@ -8,7 +8,25 @@
 #include <cstdlib>
 #include <vector>
 
-#include "halvingReference.h"
+// The halving that binarySearch promises: the subscript of the first equal
+// element its probes meet, or -1.
+int halvingReference(int value, const std::vector<int>& numbers)
+{
+    int lower = 0;
+    int upper = static_cast<int>(numbers.size()) - 1;
+    while (lower <= upper) {
+        int midpoint = (lower + upper) / 2;
+        if (numbers[midpoint] == value) {
+            return midpoint;
+        }
+        if (numbers[midpoint] > value) {
+            upper = midpoint - 1;
+        } else {
+            lower = midpoint + 1;
+        }
+    }
+    return -1;
+}
 
 int main(int argc, char** argv)
 {

@@ -12,70 +12,51 @@
 
 namespace {
 
-void require(bool done, const char* what)
+// Makes size bytes from start readable, and writable as well where writes.
+void allow(char* start, std::size_t size, bool writes)
 {
+#if defined(_WIN32)
+    DWORD previous;
+    bool done = VirtualProtect(start, size, writes ? PAGE_READWRITE : PAGE_READONLY, &previous);
+#else
+    bool done = mprotect(start, size, writes ? PROT_READ | PROT_WRITE : PROT_READ) == 0;
+#endif
     if (!done) {
-        throw std::runtime_error(what);
+        throw std::runtime_error("cannot change a page's protection");
     }
 }
 
-#if defined(_WIN32)
-std::size_t pageSize()
-{
-    SYSTEM_INFO info;
-    GetSystemInfo(&info);
-    return info.dwPageSize;
-}
-
-char* reserveInaccessible(std::size_t size)
-{
-    void* region = VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS);
-    require(region != nullptr, "VirtualAlloc failed");
-    return static_cast<char*>(region);
-}
-
-void allow(char* start, std::size_t size, bool writes)
-{
-    DWORD previous;
-    require(VirtualProtect(start, size, writes ? PAGE_READWRITE : PAGE_READONLY, &previous),
-            "VirtualProtect failed");
-}
-#else
-std::size_t pageSize()
-{
-    return static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
-char* reserveInaccessible(std::size_t size)
-{
-    void* region =
-        mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    require(region != MAP_FAILED, "mmap failed");
-    return static_cast<char*>(region);
-}
-
-void allow(char* start, std::size_t size, bool writes)
-{
-    require(mprotect(start, size, writes ? PROT_READ | PROT_WRITE : PROT_READ) == 0,
-            "mprotect failed");
-}
-#endif
-
 } // namespace
 
-GuardedArray::GuardedArray(const int* source, std::size_t count, bool flushAgainstEnd)
+GuardedArray::GuardedArray(const int* numbers, std::size_t count, bool flushAgainstEnd)
 {
-    std::size_t page = pageSize();
+#if defined(_WIN32)
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    std::size_t page = info.dwPageSize;
+#else
+    std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+#endif
     std::size_t bytes = count * sizeof(int);
     std::size_t dataSize = (bytes + page - 1) / page * page;
     regionSize = dataSize + 2 * page;
-    region = reserveInaccessible(regionSize);
+#if defined(_WIN32)
+    region = static_cast<char*>(
+        VirtualAlloc(nullptr, regionSize, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS));
+    if (region == nullptr) {
+#else
+    region = static_cast<char*>(
+        mmap(nullptr, regionSize, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
+    if (region == MAP_FAILED) {
+#endif
+        throw std::runtime_error("cannot map the pages");
+    }
     char* start = region + page + (flushAgainstEnd ? dataSize - bytes : 0);
     elements = reinterpret_cast<const int*>(start);
     if (dataSize > 0) {
-        if (source != nullptr) {
+        if (numbers != nullptr) {
             allow(region + page, dataSize, true);
-            std::memcpy(start, source, bytes);
+            std::memcpy(start, numbers, bytes);
         }
         allow(region + page, dataSize, false);
     }

@@ -40,6 +40,6 @@ endfunc
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister
         mov     w19, w19                        // x19's upper half cleared
-        mov     w0, #0
+        mov     w0, #-1
         ret
 endfunc

@@ -43,6 +43,6 @@ endfunc
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister
         movt    r4, #0                          // r4's upper half cleared
-        mov     r0, #0
+        mvn     r0, #0
         bx      lr
 endfunc

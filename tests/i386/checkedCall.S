@@ -39,6 +39,6 @@ endfunc
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister
         mov     bl, 0                           // the lowest byte of ebx alone
-        xor     eax, eax
+        mov     eax, -1
         ret
 endfunc

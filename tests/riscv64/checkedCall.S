@@ -40,6 +40,6 @@ endfunc
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister
         sext.w  s0, s0                          // s0's upper half changed
-        li      a0, 0
+        li      a0, -1
         ret
 endfunc

@@ -91,6 +91,6 @@ endfunc
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister
         mov     ebx, ebx                        // rbx's upper half cleared
-        xor     eax, eax
+        mov     eax, -1
         ret
 endfunc
