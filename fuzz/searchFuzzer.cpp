@@ -17,23 +17,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 5) {
         return 0;
     }
-    std::uint8_t control = data[0];
     int value;
     std::memcpy(&value, data + 1, sizeof value);
     std::vector<int> numbers((size - 5) / sizeof(int));
-    if (!numbers.empty()) {
-        std::memcpy(numbers.data(), data + 5, numbers.size() * sizeof(int));
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        std::memcpy(&numbers[i], data + 5 + i * sizeof(int), sizeof(int));
     }
     std::sort(numbers.begin(), numbers.end());
     int count = static_cast<int>(numbers.size());
-
     // Most of the time, seek an element or one of its neighbours.
-    if (count > 0 && control % 4 != 0) {
+    if (count > 0 && data[0] % 4 != 0) {
         unsigned element = static_cast<unsigned>(numbers[static_cast<unsigned>(value) % count]);
-        value = static_cast<int>(element + control % 4 - 2);
+        value = static_cast<int>(element + data[0] % 4 - 2);
     }
-
-    GuardedArray array(numbers.data(), numbers.size(), control & 4);
+    GuardedArray array(numbers.data(), numbers.size(), data[0] & 4);
     for (int i = 0; i < searchCount; ++i) {
         std::string fault = faultOf(searches[i].find, value, array.data(), count);
         if (!fault.empty()) {

@@ -1,13 +1,11 @@
 #!/usr/bin/env python3
 """Runs the benchmark with one line of input and compares its whole transcript
-with the one it must write for the value it should read from that line.
+with the one it must write for VALUE, which it should read from that line;
+EXPECTED, built for the same target, works out from the same rand() what the
+runs must report. With --stdout the transcript goes to a full device or a
+closed standard output, and the program must say so and fail.
 
     transcriptTest.py [--crlf] [--stdout full|closed] -- PROGRAM EXPECTED INPUT VALUE [RUNNER...]
-
-EXPECTED, built for the same target, works out from the same rand() what the
-runs must report for VALUE. RUNNER (an emulator, say) runs both. With
---stdout the transcript goes to a full device or a closed standard output,
-and the program must say so on standard error and fail.
 """
 import argparse
 import os
@@ -39,7 +37,7 @@ def check_transcript(arguments, result, wall_seconds):
     if result.returncode != 0 or result.stderr:
         sys.exit(f"FAILED: exit status {result.returncode}, standard error {result.stderr!r}")
     # The hand-written search may report any of several equal elements.
-    hand_written = -1 if lowest == -1 else f"one of {lowest} to {highest}"
+    hand_written = -1 if linear == -1 else f"one of {lowest} to {highest}"
     subscripts = re.findall(r"subscript (-?\d+)", output)
     if subscripts and lowest <= int(subscripts[-1]) <= highest:
         hand_written = int(subscripts[-1])

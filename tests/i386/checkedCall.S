@@ -24,10 +24,10 @@ function checkedCall
         mov     eax, [ebp + 24]
         mov     [eax + 32], esp                 // the stack pointer as it must come back
         mov     ecx, [ebp + 20]
-        load    mov, 8, eax, 0, ebx, esi, edi, ebp
+        transfer load, mov, 8, eax, 0, ebx, esi, edi, ebp
         call    ecx
         mov     ecx, [esp + 12]
-        store   mov, 8, ecx, 0, ebx, esi, edi, ebp, esp
+        transfer store, mov, 8, ecx, 0, ebx, esi, edi, ebp, esp
         add     esp, 28
         pop     edi
         pop     esi

@@ -6,14 +6,11 @@
 
 // The two conventions differ in the registers a called routine must keep and
 // in where the arguments arrive. The search's three come first, so they are
-// where the search wants them.
-// Entries on Windows: rbx, rbp, rdi, rsi, r12 to r15 (0 to 7), xmm6 to xmm15
-// (two each, 8 to 27), rsp (28); elsewhere rbx, rbp, r12 to r15 (0 to 5),
-// rsp (6).
+// where the search wants them. Entries on Windows: rbx, rbp, rdi, rsi, r12 to
+// r15 (0 to 7), xmm6 to xmm15 (two each, 8 to 27), rsp (28); elsewhere rbx,
+// rbp, r12 to r15 (0 to 5), rsp (6).
 #if defined(_WIN64)
 #define WATCHED         rbx, rbp, rdi, rsi, r12, r13, r14, r15
-#define SAVED           rbx, rdi, rsi, r12, r13, r14, r15
-#define RESTORED        r15, r14, r13, r12, rsi, rdi, rbx
 #define XMM             xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
 #define XMM_AREA        160
 #define RSP_ENTRY       28
@@ -24,8 +21,6 @@
 #define FOUND_ARG       [rbp + 56]
 #else
 #define WATCHED         rbx, rbp, r12, r13, r14, r15
-#define SAVED           rbx, r12, r13, r14, r15
-#define RESTORED        r15, r14, r13, r12, rbx
 #define XMM_AREA        0
 #define RSP_ENTRY       6
 #define VALUE           rdi
@@ -47,14 +42,14 @@ function checkedCall
         push    rbp
         UNWIND(.seh_pushreg rbp)
         mov     rbp, rsp
-        .irp    reg, SAVED
+        .irp    reg, rbx, rdi, rsi, r12, r13, r14, r15  // rdi and rsi for Windows only
         push    \reg
         UNWIND(.seh_pushreg \reg)
         .endr
         sub     rsp, FRAME
         UNWIND(.seh_stackalloc FRAME)
 #if defined(_WIN64)
-        store   movdqu, 16, rsp, 6, XMM
+        transfer store, movdqu, 16, rsp, 6, XMM
         .irp    n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
         .seh_savexmm xmm\n, 48 + 16 * (\n - 6)
         .endr
@@ -68,20 +63,20 @@ function checkedCall
         mov     r11, 0x5ca1ab1e00000000         // garbage in the int arguments' upper
         or      VALUE, r11                      // halves, which are undefined
         or      COUNT, r11
-        load    mov, 8, r10, 0, WATCHED
+        transfer load, mov, 8, r10, 0, WATCHED
 #if defined(_WIN64)
-        load    movdqu, 16, r10, 8, XMM
+        transfer load, movdqu, 16, r10, 8, XMM
 #endif
         call    rax
         mov     r10, FOUND
-        store   mov, 8, r10, 0, WATCHED
+        transfer store, mov, 8, r10, 0, WATCHED
 #if defined(_WIN64)
-        store   movdqu, 16, r10, 8, XMM
-        load    movdqu, 16, rsp, 6, XMM
+        transfer store, movdqu, 16, r10, 8, XMM
+        transfer load, movdqu, 16, rsp, 6, XMM
 #endif
         mov     [r10 + 8 * RSP_ENTRY], rsp
         add     rsp, FRAME
-        .irp    reg, RESTORED
+        .irp    reg, r15, r14, r13, r12, rsi, rdi, rbx
         pop     \reg
         .endr
         pop     rbp
