@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Runs the benchmark with one line of input and compares its whole transcript
-with the one it must write for VALUE, which it should read from that line;
-EXPECTED, built for the same target, works out from the same rand() what the
-runs must report. With --stdout the transcript goes to a full device or a
-closed standard output, and the program must say so and fail.
+with the one it must write for VALUE, which it should read from that line,
+on the data set that DATA_SET, built for the same target, prints. With
+--stdout the transcript goes to a full device or a closed standard output,
+and the program must say so and fail.
 
-    transcriptTest.py [--crlf] [--stdout full|closed] -- PROGRAM EXPECTED INPUT VALUE [RUNNER...]
+    transcriptTest.py [--crlf] [--stdout full|closed] -- PROGRAM DATA_SET INPUT VALUE [RUNNER...]
 """
 import argparse
+import bisect
 import os
 import re
 import subprocess
@@ -29,10 +30,29 @@ def transcript(linear, halving, hand_written):
             + report(hand_written, "ASM Binary Search"))
 
 
+def expected_results(numbers, value):
+    """The linear search's subscript; in sorted order, the first equal element
+    that binarySearch's halving meets, and the first and last equal ones."""
+    linear = numbers.index(value) if value in numbers else -1
+    numbers = sorted(numbers)
+    lower, upper, halving = 0, len(numbers) - 1, -1
+    while lower <= upper and halving == -1:
+        midpoint = (lower + upper) // 2
+        if numbers[midpoint] == value:
+            halving = midpoint
+        elif numbers[midpoint] > value:
+            upper = midpoint - 1
+        else:
+            lower = midpoint + 1
+    return (linear, halving, bisect.bisect_left(numbers, value),
+            bisect.bisect_right(numbers, value) - 1)
+
+
 def check_transcript(arguments, result, wall_seconds):
-    expected = subprocess.run(arguments.runner + [arguments.expected, str(arguments.value)],
-                              capture_output=True, check=True)
-    linear, halving, lowest, highest = map(int, expected.stdout.split())
+    data_set = subprocess.run(arguments.runner + [arguments.data_set], capture_output=True,
+                              check=True)
+    linear, halving, lowest, highest = expected_results(
+        list(map(int, data_set.stdout.split())), int(arguments.value))
     output = result.stdout.decode()
     if result.returncode != 0 or result.stderr:
         sys.exit(f"FAILED: exit status {result.returncode}, standard error {result.stderr!r}")
@@ -61,7 +81,7 @@ def main():
     parser.add_argument("--crlf", dest="newline", action="store_const", const="\r\n",
                         default="\n")
     parser.add_argument("--stdout", choices=["full", "closed"])
-    for name in ("program", "expected", "input", "value", "runner"):
+    for name in ("program", "data_set", "input", "value", "runner"):
         parser.add_argument(name, nargs="*" if name == "runner" else None)
     arguments = parser.parse_args()
     # What the user types, then Enter; empty input ends before any line.
