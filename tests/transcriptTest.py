@@ -8,7 +8,6 @@ and the program must say so and fail.
     transcriptTest.py [--crlf] [--stdout full|closed] -- PROGRAM DATA_SET INPUT VALUE [RUNNER...]
 """
 import argparse
-import bisect
 import os
 import re
 import subprocess
@@ -30,37 +29,31 @@ def transcript(linear, halving, hand_written):
             + report(hand_written, "ASM Binary Search"))
 
 
-def expected_results(numbers, value):
-    """The linear search's subscript; in sorted order, the first equal element
-    that binarySearch's halving meets, and the first and last equal ones."""
-    linear = numbers.index(value) if value in numbers else -1
-    numbers = sorted(numbers)
-    lower, upper, halving = 0, len(numbers) - 1, -1
-    while lower <= upper and halving == -1:
+def halving(numbers, value):
+    """The first element equal to value that binarySearch's halving meets."""
+    lower, upper = 0, len(numbers) - 1
+    while lower <= upper:
         midpoint = (lower + upper) // 2
         if numbers[midpoint] == value:
-            halving = midpoint
-        elif numbers[midpoint] > value:
-            upper = midpoint - 1
-        else:
-            lower = midpoint + 1
-    return (linear, halving, bisect.bisect_left(numbers, value),
-            bisect.bisect_right(numbers, value) - 1)
+            return midpoint
+        lower, upper = (lower, midpoint - 1) if numbers[midpoint] > value else (midpoint + 1, upper)
+    return -1
 
 
 def check_transcript(arguments, result, wall_seconds):
-    data_set = subprocess.run(arguments.runner + [arguments.data_set], capture_output=True,
-                              check=True)
-    linear, halving, lowest, highest = expected_results(
-        list(map(int, data_set.stdout.split())), int(arguments.value))
+    numbers = list(map(int, subprocess.run(arguments.runner + [arguments.data_set],
+                                           capture_output=True, check=True).stdout.split()))
+    value = int(arguments.value)
+    linear = numbers.index(value) if value in numbers else -1
+    numbers.sort()
     output = result.stdout.decode()
     if result.returncode != 0 or result.stderr:
         sys.exit(f"FAILED: exit status {result.returncode}, standard error {result.stderr!r}")
     # The hand-written search may report any of several equal elements.
-    hand_written = -1 if linear == -1 else f"one of {lowest} to {highest}"
-    subscripts = re.findall(r"subscript (-?\d+)", output)
-    if subscripts and lowest <= int(subscripts[-1]) <= highest:
-        hand_written = int(subscripts[-1])
+    hand_written = -1 if linear == -1 else "an equal element's subscript"
+    reported = [int(subscript) for subscript in re.findall(r"subscript (\d+)", output)]
+    if reported and reported[-1] < len(numbers) and numbers[reported[-1]] == value:
+        hand_written = reported[-1]
 
     # Each figure as a stream writes a double by default, and no more than
     # the whole program took.
@@ -70,8 +63,8 @@ def check_transcript(arguments, result, wall_seconds):
         return "was S seconds."
 
     found = re.sub(r"was ([-+.e\d]+) seconds\.", seconds, output)
-    wanted = transcript(linear, halving, hand_written).replace("\n", arguments.newline)
-    if found != wanted:
+    wanted = transcript(linear, halving(numbers, value), hand_written)
+    if found != wanted.replace("\n", arguments.newline):
         sys.exit(f"FAILED: the transcript\n{output!r}\nshould be\n{wanted!r}")
     print(output, end="")
 
