@@ -5,16 +5,6 @@
 #define SAVED           x19, x20, x21, x22, x23, x24, x25, x26, x27, x28, d8, d9, d10, d11, d12, d13, d14, d15
 #define WATCHED         x19, x20, x21, x22, x23, x24, x25, x26, x27, x28, x29, d8, d9, d10, d11, d12, d13, d14, d15
 
-// Loads (op ldr) or stores (op str) the registers given at table + 8 * first
-// on.
-.macro transfer op, table, first, regs:vararg
-        .set    at, 8 * \first
-        .irp    reg, \regs
-        \op     \reg, [\table, #at]
-        .set    at, at + 8
-        .endr
-.endm
-
 // int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall

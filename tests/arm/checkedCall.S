@@ -6,16 +6,6 @@
 #define R_REGS          r4, r5, r6, r7, r8, r9, r10, r11
 #define D_REGS          d8, d9, d10, d11, d12, d13, d14, d15
 
-// Loads (op ldr or vldr) or stores (str or vstr) the registers given at
-// table + 8 * first on.
-.macro transfer op, table, first, regs:vararg
-        .set    at, 8 * \first
-        .irp    reg, \regs
-        \op     \reg, [\table, #at]
-        .set    at, at + 8
-        .endr
-.endm
-
 // int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall

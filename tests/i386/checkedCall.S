@@ -2,8 +2,6 @@
 
         .intel_syntax noprefix
 
-#include "../x86/checkMacros.S"
-
 // Entries: ebx, esi, edi, ebp (0 to 3), esp (4).
 
 // int checkedCall(int value, const int numbers[], int count, SearchFunction search,

@@ -5,16 +5,6 @@
 #define S_REGS          s0, s1, s2, s3, s4, s5, s6, s7, s8, s9, s10, s11
 #define FS_REGS         fs0, fs1, fs2, fs3, fs4, fs5, fs6, fs7, fs8, fs9, fs10, fs11
 
-// Loads (op ld or fld) or stores (sd or fsd) the registers given at table +
-// 8 * first on.
-.macro transfer op, table, first, regs:vararg
-        .set    at, 8 * \first
-        .irp    reg, \regs
-        \op     \reg, at(\table)
-        .set    at, at + 8
-        .endr
-.endm
-
 // int checkedCall(int value, const int numbers[], int count, SearchFunction search,
 //                 std::uint64_t canaries[], std::uint64_t found[])
 function checkedCall

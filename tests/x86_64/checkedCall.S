@@ -2,8 +2,6 @@
 
         .intel_syntax noprefix
 
-#include "../x86/checkMacros.S"
-
 // The two conventions differ in the registers a called routine must keep and
 // in where the arguments arrive. The search's three come first, so they are
 // where the search wants them. Entries on Windows: rbx, rbp, rdi, rsi, r12 to
