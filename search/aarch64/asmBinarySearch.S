@@ -24,7 +24,7 @@ function asmBinarySearch
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:
-        mov     w19, w6                         // base = probe
+        add     w19, w19, w5                    // base += step
 .Lnext:
         lsr     w5, w5, #1                      // step /= 2
         cbz     w5, .Lexit

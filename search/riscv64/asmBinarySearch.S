@@ -35,7 +35,7 @@ function asmBinarySearch
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
 .Lright:
-        mv      s1, t1                          // base = probe
+        add     s1, s1, t0                      // base += step
 .Lnext:
         srli    t0, t0, 1                       // step /= 2
         beqz    t0, .Lexit
