@@ -3,3 +3,8 @@ set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(TRIPLE aarch64-linux-gnu)
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/${TRIPLE})
 include(${CMAKE_CURRENT_LIST_DIR}/gnu-cross.cmake)
+# Branch protection (BTI and return addresses signed), which the hand-written
+# routines keep.
+set(CMAKE_C_FLAGS_INIT -mbranch-protection=standard)
+set(CMAKE_CXX_FLAGS_INIT -mbranch-protection=standard)
+set(CMAKE_ASM_FLAGS_INIT -mbranch-protection=standard)

@@ -7,21 +7,21 @@
 function asmBranchlessSearch
         push    {r4, lr}                        // r4 holds each element read
         cmp     r2, #1
-        blt     .Lnone                          // no elements
+        blt     L(none)                         // no elements
         sub     r3, r1, #4                      // base = numbers - 1
-        b       .Lnext
+        b       L(next)
         hot_loop
 // The only chain from one probe to the next runs through base: a load, a
 // compare and the conditional add. len and half do not wait for it.
-.Lhalve:
+L(halve):
         lsr     r12, r2, #1                     // half = len / 2
         sub     r2, r2, r12                     // len -= half
         ldr     r4, [r3, r12, lsl #2]           // base[half]
         cmp     r4, r0
         addlt   r3, r3, r12, lsl #2             // base[half] < value? base += half
-.Lnext:
+L(next):
         cmp     r2, #1
-        bhi     .Lhalve
+        bhi     L(halve)
         ldr     r4, [r3, #4]                    // base[1] is the only candidate left
         sub     r3, r3, r1
         add     r3, r3, #4
@@ -29,7 +29,7 @@ function asmBranchlessSearch
         asreq   r0, r3, #2                      // result = equal ? its subscript
         mvnne   r0, #0                          //                : -1
         pop     {r4, pc}
-.Lnone:
+L(none):
         mvn     r0, #0
         pop     {r4, pc}
 endfunc

@@ -3,7 +3,10 @@
 // int asmBinarySearch(int value, const int numbers[], int count)
 //
 // count arrives sign-extended to 64 bits, and lw sign-extends each element,
-// so 64-bit compares are the signed 32-bit ones.
+// so 64-bit compares are the signed 32-bit ones. The frame record, ra and the
+// caller's s0 just below s0, lets a debugger or a profiler that follows frame
+// pointers walk through the routine, which is why this leaf saves ra. base
+// lives in s1, which the routine must save and restore.
 function asmBinarySearch
         addi    sp, sp, -32
         sd      ra, 24(sp)
@@ -12,7 +15,7 @@ function asmBinarySearch
         addi    s0, sp, 32                      // s0 is the caller's sp
         mv      a3, a0                          // value: a0 now holds the result
         li      a0, -1                          // result = -1
-        blez    a2, .Lexit                      // no elements
+        blez    a2, L(exit)                     // no elements
 // Without count-leading-zeros: copy count's top bit into every bit below it,
 // then keep the top bit alone.
         mv      t0, a2
@@ -27,27 +30,27 @@ function asmBinarySearch
         slli    t2, t1, 2
         add     t2, a1, t2
         lw      t2, 0(t2)
-        bgt     t2, a3, .Lnext
-        beq     t2, a3, .Lfound
+        bgt     t2, a3, L(next)
+        beq     t2, a3, L(found)
         sub     s1, a2, t0                      // the rest lies in the last step - 1 elements:
-        j       .Lnext                          // base = count - step
+        j       L(next)                         // base = count - step
         hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
-.Lright:
+L(right):
         add     s1, s1, t0                      // base += step
-.Lnext:
+L(next):
         srli    t0, t0, 1                       // step /= 2
-        beqz    t0, .Lexit
+        beqz    t0, L(exit)
         add     t1, s1, t0                      // probe = base + step
         slli    t2, t1, 2
         add     t2, a1, t2
         lw      t2, 0(t2)                       // numbers[probe]
-        blt     t2, a3, .Lright
-        bgt     t2, a3, .Lnext
-.Lfound:
+        blt     t2, a3, L(right)
+        bgt     t2, a3, L(next)
+L(found):
         mv      a0, t1                          // result = probe
-.Lexit:
+L(exit):
         ld      ra, 24(sp)
         ld      s0, 16(sp)
         ld      s1, 8(sp)

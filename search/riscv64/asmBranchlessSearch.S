@@ -5,15 +5,15 @@
 // RV64GC has no conditional move: a mask of all ones or none selects the
 // half to add.
 function asmBranchlessSearch
-        blez    a2, .Lnone                      // no elements
+        blez    a2, L(none)                     // no elements
         mv      t0, a2                          // len = count
         addi    t1, a1, -4                      // base = numbers - 1
         li      t6, 1
-        j       .Lnext
+        j       L(next)
         hot_loop
 // The only chain from one probe to the next runs through base: an add, a
 // load, a compare and the masked add. len and half do not wait for it.
-.Lhalve:
+L(halve):
         srli    t2, t0, 1                       // half = len / 2
         sub     t0, t0, t2                      // len -= half
         slli    t2, t2, 2
@@ -23,8 +23,8 @@ function asmBranchlessSearch
         neg     t3, t3                          // mask = base[half] < value ? ~0 : 0
         and     t2, t2, t3
         add     t1, t1, t2                      // base += half & mask
-.Lnext:
-        bltu    t6, t0, .Lhalve                 // while len > 1
+L(next):
+        bltu    t6, t0, L(halve)                // while len > 1
         lw      t3, 4(t1)                       // base[1] is the only candidate left
         sub     t2, t1, a1
         addi    t2, t2, 4
@@ -34,7 +34,7 @@ function asmBranchlessSearch
         neg     t3, t3                          // mask = equal ? 0 : ~0
         or      a0, t2, t3                      // result = equal ? subscript : -1
         ret
-.Lnone:
+L(none):
         li      a0, -1
         ret
 endfunc

@@ -1,20 +1,13 @@
 #include "../asm.S"
+#include "arguments.S"
 
         .intel_syntax noprefix
 
-// Both conventions leave rax, rcx, rdx and r8 to r11 to the called routine;
-// they differ in where the arguments arrive.
-#if defined(_WIN64)
-#define value   ecx
-#define numbers rdx
-#define count   r8d
-#else
-#define value   edi
-#define numbers rsi
-#define count   edx
-#endif
-
 // int asmBinarySearch(int value, const int numbers[], int count)
+//
+// The rbp frame lets a debugger or a profiler that follows frame pointers
+// walk through the routine. base lives in rbx, which the routine must save
+// and restore.
 function asmBinarySearch
         push    rbp
         UNWIND(.seh_pushreg rbp)
@@ -24,33 +17,33 @@ function asmBinarySearch
         UNWIND(.seh_endprologue)
         mov     eax, -1                         // result = -1
         test    count, count
-        jle     .Lexit                          // no elements
+        jle     L(exit)                         // no elements
         bsr     r11d, count
         xor     r9d, r9d
         bts     r9d, r11d                       // step = highest power of two <= count
         mov     ebx, -1                         // base = -1
         lea     r10d, [r9 - 1]                  // probe = step - 1
         cmp     [numbers + r10*4], value
-        jg      .Lnext
-        je      .Lfound
+        jg      L(next)
+        je      L(found)
         mov     ebx, count                      // the rest lies in the last step - 1 elements:
         sub     ebx, r9d                        // base = count - step
-        jmp     .Lnext
+        jmp     L(next)
         hot_loop
 // Each probe jumps back to one of two places, so it takes one jump whichever
 // way it goes; only a hit falls through, to the exit.
-.Lright:
+L(right):
         add     ebx, r9d                        // base += step
-.Lnext:
+L(next):
         shr     r9d, 1                          // step /= 2
-        jz      .Lexit
+        jz      L(exit)
         lea     r10d, [rbx + r9]                // probe = base + step
         cmp     [numbers + r10*4], value        // numbers[probe] vs value
-        jl      .Lright
-        jg      .Lnext
-.Lfound:
+        jl      L(right)
+        jg      L(next)
+L(found):
         mov     eax, r10d                       // result = probe
-.Lexit:
+L(exit):
         pop     rbx
         pop     rbp
         ret
