@@ -4,10 +4,11 @@
 
 #include "asmBinarySearch.h"
 #include "binarySearch.h"
+#include "dataSet.h"
+#include "linearSearch.h"
 #include "report.h"
 #include "selectionSort.h"
 
-const int ARRAY_SIZE = 10000;
 const int REPETITIONS = 1000000;
 
 int main()
@@ -16,10 +17,7 @@ int main()
     int value = 0; // what a failed or missing read leaves: never found
     int position = -1;
 
-    // rand() is never seeded, so every run searches the same data set.
-    for (int i = 0; i < ARRAY_SIZE; ++i) {
-        numbers[i] = std::rand() % 1000 + 1;
-    }
+    generateDataSet(numbers);
 
     std::cout << "Enter a Positive 3-digit Number as the Search Value: ";
     std::cin >> value;
@@ -28,13 +26,7 @@ int main()
     std::cout << std::endl << "Using a linear search." << std::endl;
     std::clock_t start = std::clock();
     for (int repetition = 0; repetition < REPETITIONS; ++repetition) {
-        position = -1;
-        for (int k = 0; k < ARRAY_SIZE; ++k) {
-            if (value == numbers[k]) {
-                position = k;
-                break;
-            }
-        }
+        position = linearSearch(value, numbers, ARRAY_SIZE);
     }
     std::clock_t stop = std::clock();
     writeReport(std::cout, position, "   Elapsed time for the Linear Search was ",
