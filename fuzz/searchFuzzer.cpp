@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     GuardedArray array(numbers.data(), numbers.size(), data[0] & 4);
     for (int i = 0; i < searchCount; ++i) {
-        std::string fault = faultOf(searches[i].find, value, array.data(), count);
+        std::string fault = faultOf(searches[i], value, array, count);
         if (!fault.empty()) {
             std::fprintf(stderr, "%s, value %d, count %d: %s\n", searches[i].name, value, count,
                          fault.c_str());

@@ -1,13 +1,41 @@
-// The register checker, checkedCall, for the processor being built for, and
-// the macro with which it loads the registers it watches from one table and
-// stores them to another.
+// The register checker, callWatchingRegisters, for the processor being built
+// for, with the macros that the five of them share.
+//
+// int callWatchingRegisters(void (*function)(), const uintptr_t arguments[5],
+//                           const uint64_t canaries[], uint64_t seen[])
+//
+// calls function with the five arguments, the registers that the calling
+// convention says it must keep loaded from canaries, and garbage in every
+// other register that carries no argument; afterwards it stores what the
+// kept registers hold, the stack pointer last, to seen. The canaries' entry
+// for the stack pointer it writes itself. watchedRegisterNames names the
+// entries in order, one word each.
+
+#include "../search/asm.S"
+
+// Sets symbol to the number of registers given.
+.macro count symbol, regs:vararg
+        .set    \symbol, 0
+        .irp    reg, \regs
+        .set    \symbol, \symbol + 1
+        .endr
+.endm
+
+// The names of the registers given, each repeated per 8-byte entry it takes.
+.macro names entries, regs:vararg
+        .irp    reg, \regs
+        .rept   \entries
+        .ascii  "\reg "
+        .endr
+        .endr
+.endm
 
 #if defined(__x86_64__) || defined(__i386__)
-// With direction load, loads the registers given from table + 8 * first on,
+// With direction load, loads the registers given from table + offset on,
 // stride bytes apart; with store, stores them there. move is mov, or movdqu
 // for xmm registers.
-.macro transfer direction, move, stride, table, first, regs:vararg
-        .set    at, 8 * \first
+.macro transfer direction, move, stride, table, offset, regs:vararg
+        .set    at, \offset
         .irp    reg, \regs
         .ifc    \direction, load
         \move   \reg, [\table + at]
@@ -18,10 +46,10 @@
         .endr
 .endm
 #else
-// Loads (op a load) or stores (op a store) the registers given at table +
-// 8 * first on.
-.macro transfer op, table, first, regs:vararg
-        .set    at, 8 * \first
+// Loads (op a load) or stores (op a store) the registers given from table +
+// offset on, 8 bytes apart.
+.macro transfer op, table, offset, regs:vararg
+        .set    at, \offset
         .irp    reg, \regs
 #if defined(__riscv)
         \op     \reg, at(\table)
@@ -44,5 +72,5 @@
 #elif defined(__arm__)
 #include "arm/checkedCall.S"
 #else
-#error "checkedCall is written for x86-64, 32-bit x86, AArch64, RISC-V 64 and 32-bit ARM only"
+#error "callWatchingRegisters is written for x86-64, 32-bit x86, AArch64, RISC-V 64 and 32-bit ARM only"
 #endif

@@ -1,32 +1,32 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
+
+#include "guardedMemory.h"
 
 using SearchFunction = int (*)(int value, const int numbers[], int count);
 
-// The searches under test: the compiled one and those written by hand.
-struct Search {
+// A search under test, and its name.
+struct NamedSearch {
     const char* name;
     SearchFunction find;
 };
-extern const Search searches[];
+extern const NamedSearch searches[];
 extern const int searchCount;
 
-// What is wrong with what search does for value in numbers[0..count): a
-// wrong answer, judged against a plain scan, or registers that it should have
-// preserved and changed, as checkedCall sees them. Empty when nothing is.
-std::string faultOf(SearchFunction search, int value, const int numbers[], int count);
+// What is wrong with what search does for value in the first count elements
+// of array, called through checkedCall: a wrong answer, judged against a
+// plain scan, or registers that it should have kept and changed. Empty when
+// nothing is.
+std::string faultOf(const NamedSearch& search, int value, const GuardedArray& array, int count);
 
-extern "C" {
-// Returns search(value, numbers, count), called with the registers that the
-// calling convention says it must preserve loaded from canaries; found gets
-// what they held after it. The stack pointer, last, it writes in both. The
-// entries are numbered in tests/<architecture>/checkedCall.S.
-int checkedCall(int value, const int numbers[], int count, SearchFunction search,
-                std::uint64_t canaries[], std::uint64_t found[]);
+// The same, judged by whether an element equal to value is there.
+std::string faultOf(const NamedSearch& search, int value, const GuardedArray& array, int count,
+                    bool present);
 
-// A faulty search for checking the checker: it returns -1 and changes the
-// register of entry 0 in a way that is easy to miss (a half or a byte of it).
-int clobberOneRegister(int value, const int numbers[], int count);
-}
+// What is wrong with what asmBatchSearch does for the first queries values
+// in the first count elements of numbers, called through checkedCall: a
+// wrong answer to any query, or registers that it should have kept and
+// changed. Empty when nothing is.
+std::string batchFaultOf(const GuardedArray& values, int queries, const GuardedArray& numbers,
+                         int count, const GuardedArray& results);

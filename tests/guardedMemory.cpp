@@ -28,7 +28,9 @@ void allow(char* start, std::size_t size, bool writes)
 
 } // namespace
 
-GuardedArray::GuardedArray(const int* numbers, std::size_t count, bool flushAgainstEnd)
+GuardedArray::GuardedArray(const int* numbers, std::size_t count, bool flushAgainstEnd,
+                           bool writable)
+    : flushAgainstEnd(flushAgainstEnd)
 {
 #if defined(_WIN32)
     SYSTEM_INFO info;
@@ -52,13 +54,13 @@ GuardedArray::GuardedArray(const int* numbers, std::size_t count, bool flushAgai
         throw std::runtime_error("cannot map the pages");
     }
     char* start = region + page + (flushAgainstEnd ? dataSize - bytes : 0);
-    elements = reinterpret_cast<const int*>(start);
+    elements = reinterpret_cast<int*>(start);
     if (dataSize > 0) {
         if (numbers != nullptr) {
             allow(region + page, dataSize, true);
             std::memcpy(start, numbers, bytes);
         }
-        allow(region + page, dataSize, false);
+        allow(region + page, dataSize, writable);
     }
 }
 

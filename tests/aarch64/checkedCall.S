@@ -1,31 +1,49 @@
-#include "../../search/asm.S"
-
-// Entries: x19 to x29 (0 to 10), d8 to d15, the lower halves of v8 to v15
-// (11 to 18), sp (19).
-#define SAVED           x19, x20, x21, x22, x23, x24, x25, x26, x27, x28, d8, d9, d10, d11, d12, d13, d14, d15
+// Entries: x19 to x29, d8 to d15 (the lower halves of v8 to v15), then sp.
 #define WATCHED         x19, x20, x21, x22, x23, x24, x25, x26, x27, x28, x29, d8, d9, d10, d11, d12, d13, d14, d15
+#define SAVED           x19, x20, x21, x22, x23, x24, x25, x26, x27, x28, d8, d9, d10, d11, d12, d13, d14, d15
+// Every register that carries no argument, but x16, which holds the
+// function, and x18, which the platform may keep for itself.
+#define GARBAGE         x5, x6, x7, x8, x9, x10, x11, x12, x13, x14, x15, x17
+        count   SP_ENTRY, WATCHED
 
-// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
-//                 std::uint64_t canaries[], std::uint64_t found[])
-function checkedCall
-        stp     x29, x30, [sp, #-176]!
+// The frame: the frame record, SAVED, then the function and seen.
+        .set    SAVED_AT, 16
+        .set    CALLED, 160
+        .set    SEEN_AT, 168
+        .set    FRAME, 176
+
+function callWatchingRegisters
+        SIGN_LR
+        stp     x29, x30, [sp, #-FRAME]!
         mov     x29, sp
-        transfer str, sp, 2, SAVED, x5
+        transfer str, sp, SAVED_AT, SAVED
+        stp     x0, x3, [sp, #CALLED]
         mov     x9, sp
-        str     x9, [x4, #8 * 19]               // the stack pointer as it must come back
-        ldr     x9, [x4]                        // garbage in the int arguments' upper
-        orr     x0, x0, x9, lsl #32             // halves, which are undefined
-        orr     x2, x2, x9, lsl #32
-        transfer ldr, x4, 0, WATCHED
-        blr     x3
-        ldr     x5, [sp, #160]
+        str     x9, [x2, #8 * SP_ENTRY]         // the stack pointer as it must come back
+        transfer ldr, x2, 0, WATCHED
+        mov     x16, x0
+        ldr     x9, [x2]
+        .irp    reg, GARBAGE
+        mov     \reg, x9
+        .endr
+        ldr     x0, [x1]
+        ldp     x2, x3, [x1, #16]
+        ldr     x4, [x1, #32]
+        ldr     x1, [x1, #8]
+        blr     x16
+        ldr     x5, [sp, #SEEN_AT]
         transfer str, x5, 0, WATCHED
         mov     x9, sp
-        str     x9, [x5, #8 * 19]
-        transfer ldr, sp, 2, SAVED
-        ldp     x29, x30, [sp], #176
+        str     x9, [x5, #8 * SP_ENTRY]
+        transfer ldr, sp, SAVED_AT, SAVED
+        ldp     x29, x30, [sp], #FRAME
+        CHECK_LR
         ret
 endfunc
+
+constant watchedRegisterNames
+        names   1, WATCHED
+        .asciz  "sp"
 
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister

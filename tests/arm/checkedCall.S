@@ -1,34 +1,52 @@
-#include "../../search/asm.S"
-
         .fpu    vfpv3-d16
 
-// Entries: r4 to r11 (0 to 7), d8 to d15 (8 to 15), sp (16).
+// Entries: r4 to r11, d8 to d15, then sp.
 #define R_REGS          r4, r5, r6, r7, r8, r9, r10, r11
 #define D_REGS          d8, d9, d10, d11, d12, d13, d14, d15
+        count   D_ENTRY, R_REGS
+        count   D_COUNT, D_REGS
+        .set    SP_ENTRY, D_ENTRY + D_COUNT
+        .set    D_OFFSET, 8 * D_ENTRY
 
-// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
-//                 std::uint64_t canaries[], std::uint64_t found[])
-function checkedCall
+// The frame below the registers pushed, 8-byte aligned at the call: the
+// fifth argument, seen and the function.
+        .set    FIFTH, 0
+        .set    SEEN_AT, 4
+        .set    CALLED, 8
+        .set    FRAME, 12
+
+function callWatchingRegisters
         push    {r4-r11, lr}
         vpush   {D_REGS}
-        sub     sp, sp, #12                     // found, and 8-byte alignment at the call
-        ldr     r12, [sp, #112]                 // canaries
-        ldr     lr, [sp, #116]
-        str     lr, [sp]
-        mov     lr, sp
-        str     lr, [r12, #8 * 16]              // the stack pointer as it must come back
-        transfer ldr, r12, 0, R_REGS
-        transfer vldr, r12, 8, D_REGS
-        blx     r3
-        ldr     r12, [sp]
+        sub     sp, sp, #FRAME
+        str     r3, [sp, #SEEN_AT]
+        str     r0, [sp, #CALLED]
+        ldr     r12, [r1, #16]
+        str     r12, [sp, #FIFTH]
+        mov     r12, sp
+        str     r12, [r2, #8 * SP_ENTRY]        // the stack pointer as it must come back
+        transfer ldr, r2, 0, R_REGS
+        transfer vldr, r2, D_OFFSET, D_REGS
+        ldr     r12, [r2]                       // garbage in r12, the one register left
+        ldr     r0, [r1]
+        ldr     r2, [r1, #8]
+        ldr     r3, [r1, #12]
+        ldr     r1, [r1, #4]
+        ldr     lr, [sp, #CALLED]
+        blx     lr
+        ldr     r12, [sp, #SEEN_AT]
         transfer str, r12, 0, R_REGS
-        transfer vstr, r12, 8, D_REGS
+        transfer vstr, r12, D_OFFSET, D_REGS
         mov     lr, sp
-        str     lr, [r12, #8 * 16]
-        add     sp, sp, #12
+        str     lr, [r12, #8 * SP_ENTRY]
+        add     sp, sp, #FRAME
         vpop    {D_REGS}
         pop     {r4-r11, pc}
 endfunc
+
+constant watchedRegisterNames
+        names   1, R_REGS, D_REGS
+        .asciz  "sp"
 
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister

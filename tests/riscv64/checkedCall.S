@@ -1,31 +1,58 @@
-#include "../../search/asm.S"
-
-// Entries: s0 to s11 (0 to 11), fs0 to fs11 (12 to 23), and gp, tp and sp
-// (24 to 26), which no routine may change at all.
+// Entries: s0 to s11, fs0 to fs11, then gp, tp and sp, which no routine may
+// change at all.
 #define S_REGS          s0, s1, s2, s3, s4, s5, s6, s7, s8, s9, s10, s11
 #define FS_REGS         fs0, fs1, fs2, fs3, fs4, fs5, fs6, fs7, fs8, fs9, fs10, fs11
+// Every register that carries no argument, but t6, which holds the function.
+#define GARBAGE         t1, t2, t3, t4, t5, a5, a6, a7
+        count   FS_ENTRY, S_REGS
+        count   FS_COUNT, FS_REGS
+        .set    GP_ENTRY, FS_ENTRY + FS_COUNT
+        .set    FS_OFFSET, 8 * FS_ENTRY
+        .set    GP_OFFSET, 8 * GP_ENTRY
 
-// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
-//                 std::uint64_t canaries[], std::uint64_t found[])
-function checkedCall
-        addi    sp, sp, -224
-        transfer sd, sp, 0, ra, S_REGS, a5
-        transfer fsd, sp, 14, FS_REGS
-        transfer sd, sp, 26, gp, tp
-        transfer sd, a4, 24, gp, tp, sp         // as they must come back
-        transfer ld, a4, 0, S_REGS
-        transfer fld, a4, 12, FS_REGS
-        jalr    a3
-        ld      a5, 104(sp)
-        transfer sd, a5, 0, S_REGS
-        transfer fsd, a5, 12, FS_REGS
-        transfer sd, a5, 24, gp, tp, sp
-        transfer ld, sp, 0, ra, S_REGS
-        transfer fld, sp, 14, FS_REGS
-        transfer ld, sp, 26, gp, tp             // should the search have changed them
-        addi    sp, sp, 224
+// The frame: ra, S_REGS, FS_REGS, gp and tp, then seen.
+        .set    S_AT, 8
+        .set    FS_AT, S_AT + 8 * FS_ENTRY
+        .set    GP_AT, FS_AT + 8 * FS_COUNT
+        .set    SEEN_AT, GP_AT + 16
+        .set    FRAME, SEEN_AT + 8
+
+function callWatchingRegisters
+        addi    sp, sp, -FRAME
+        sd      ra, 0(sp)
+        transfer sd, sp, S_AT, S_REGS
+        transfer fsd, sp, FS_AT, FS_REGS
+        transfer sd, sp, GP_AT, gp, tp
+        sd      a3, SEEN_AT(sp)
+        transfer sd, a2, GP_OFFSET, gp, tp, sp // as they must come back
+        transfer ld, a2, 0, S_REGS
+        transfer fld, a2, FS_OFFSET, FS_REGS
+        mv      t6, a0
+        ld      t0, 0(a2)
+        .irp    reg, GARBAGE
+        mv      \reg, t0
+        .endr
+        ld      a0, 0(a1)
+        ld      a2, 16(a1)
+        ld      a3, 24(a1)
+        ld      a4, 32(a1)
+        ld      a1, 8(a1)
+        jalr    t6
+        ld      t0, SEEN_AT(sp)
+        transfer sd, t0, 0, S_REGS
+        transfer fsd, t0, FS_OFFSET, FS_REGS
+        transfer sd, t0, GP_OFFSET, gp, tp, sp
+        ld      ra, 0(sp)
+        transfer ld, sp, S_AT, S_REGS
+        transfer fld, sp, FS_AT, FS_REGS
+        transfer ld, sp, GP_AT, gp, tp          // should the function have changed them
+        addi    sp, sp, FRAME
         ret
 endfunc
+
+constant watchedRegisterNames
+        names   1, S_REGS, FS_REGS, gp, tp
+        .asciz  "sp"
 
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister

@@ -1,42 +1,43 @@
-#include "../../search/asm.S"
-
         .intel_syntax noprefix
 
-// The two conventions differ in the registers a called routine must keep and
-// in where the arguments arrive. The search's three come first, so they are
-// where the search wants them. Entries on Windows: rbx, rbp, rdi, rsi, r12 to
-// r15 (0 to 7), xmm6 to xmm15 (two each, 8 to 27), rsp (28); elsewhere rbx,
-// rbp, r12 to r15 (0 to 5), rsp (6).
+// The two conventions differ in the registers that a called routine must
+// keep and in where the arguments arrive.
 #if defined(_WIN64)
+#define FUNCTION        rcx
+#define ARGUMENTS       rdx
+#define CANARIES        r8
+#define SEEN            r9
 #define WATCHED         rbx, rbp, rdi, rsi, r12, r13, r14, r15
 #define XMM             xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
-#define XMM_AREA        160
-#define RSP_ENTRY       28
-#define VALUE           rcx
-#define COUNT           r8
-#define SEARCH          r9
-#define CANARIES        [rbp + 48]
-#define FOUND_ARG       [rbp + 56]
+#define IN_REGISTERS    rcx, rdx, r8, r9        // and the fifth argument on the stack
+#define GARBAGE         r10                     // besides rax and r11
+        count   XMMS, XMM
 #else
+#define FUNCTION        rdi
+#define ARGUMENTS       rsi
+#define CANARIES        rdx
+#define SEEN            rcx
 #define WATCHED         rbx, rbp, r12, r13, r14, r15
-#define XMM_AREA        0
-#define RSP_ENTRY       6
-#define VALUE           rdi
-#define COUNT           rdx
-#define SEARCH          rcx
-#define CANARIES        r8
-#define FOUND_ARG       r9
+#define IN_REGISTERS    rdi, rsi, rdx, rcx, r8
+#define GARBAGE         r9, r10                 // besides rax and r11
+        .set    XMMS, 0
 #endif
 
-// Below the registers pushed: 32 bytes of shadow space for Windows, found,
-// padding, the xmm registers on Windows (from rsp + 48), so that the call is
-// 16-byte aligned.
-#define FOUND           [rsp + 32]
-#define FRAME           (56 + XMM_AREA)
+// Entries: WATCHED, then on Windows xmm6 to xmm15 (two each), then rsp.
+        count   XMM_ENTRY, WATCHED
+        .set    RSP_ENTRY, XMM_ENTRY + 2 * XMMS
+        .set    XMM_OFFSET, 8 * XMM_ENTRY
 
-// int checkedCall(int value, const int numbers[], int count, SearchFunction search,
-//                 std::uint64_t canaries[], std::uint64_t found[])
-function checkedCall
+// The frame below the registers pushed, so that the call is 16-byte aligned:
+// the callee's 32 bytes of shadow space (Windows), the fifth argument where
+// Windows passes it, the function, seen, and the caller's xmm6 to xmm15.
+        .set    FIFTH, 32
+        .set    CALLED, 40
+        .set    SEEN_AT, 48
+        .set    XMM_SAVED, 56
+        .set    FRAME, XMM_SAVED + 16 * XMMS
+
+function callWatchingRegisters
         push    rbp
         UNWIND(.seh_pushreg rbp)
         mov     rbp, rsp
@@ -47,32 +48,38 @@ function checkedCall
         sub     rsp, FRAME
         UNWIND(.seh_stackalloc FRAME)
 #if defined(_WIN64)
-        transfer store, movdqu, 16, rsp, 6, XMM
-        .irp    n, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
-        .seh_savexmm xmm\n, 48 + 16 * (\n - 6)
+        transfer store, movdqu, 16, rsp, XMM_SAVED, XMM
+        .set    at, XMM_SAVED
+        .irp    reg, XMM
+        .seh_savexmm \reg, at
+        .set    at, at + 16
         .endr
 #endif
         UNWIND(.seh_endprologue)
-        mov     rax, FOUND_ARG
-        mov     FOUND, rax
-        mov     r10, CANARIES
-        mov     [r10 + 8 * RSP_ENTRY], rsp      // the stack pointer as it must come back
-        mov     rax, SEARCH
-        mov     r11, 0x5ca1ab1e00000000         // garbage in the int arguments' upper
-        or      VALUE, r11                      // halves, which are undefined
-        or      COUNT, r11
-        transfer load, mov, 8, r10, 0, WATCHED
+        mov     [rsp + CALLED], FUNCTION
+        mov     [rsp + SEEN_AT], SEEN
+        mov     [CANARIES + 8 * RSP_ENTRY], rsp // the stack pointer as it must come back
+        mov     r11, ARGUMENTS
 #if defined(_WIN64)
-        transfer load, movdqu, 16, r10, 8, XMM
+        mov     rax, [r11 + 32]
+        mov     [rsp + FIFTH], rax
+        transfer load, movdqu, 16, CANARIES, XMM_OFFSET, XMM
 #endif
-        call    rax
-        mov     r10, FOUND
-        transfer store, mov, 8, r10, 0, WATCHED
+        transfer load, mov, 8, CANARIES, 0, WATCHED
+        mov     rax, [CANARIES]
+        .irp    reg, GARBAGE
+        mov     \reg, rax
+        .endr
+        transfer load, mov, 8, r11, 0, IN_REGISTERS
+        mov     r11, rax
+        call    [rsp + CALLED]
+        mov     r11, [rsp + SEEN_AT]
+        transfer store, mov, 8, r11, 0, WATCHED
 #if defined(_WIN64)
-        transfer store, movdqu, 16, r10, 8, XMM
-        transfer load, movdqu, 16, rsp, 6, XMM
+        transfer store, movdqu, 16, r11, XMM_OFFSET, XMM
+        transfer load, movdqu, 16, rsp, XMM_SAVED, XMM
 #endif
-        mov     [r10 + 8 * RSP_ENTRY], rsp
+        mov     [r11 + 8 * RSP_ENTRY], rsp
         add     rsp, FRAME
         .irp    reg, r15, r14, r13, r12, rsi, rdi, rbx
         pop     \reg
@@ -80,6 +87,13 @@ function checkedCall
         pop     rbp
         ret
 endfunc
+
+constant watchedRegisterNames
+        names   1, WATCHED
+#if defined(_WIN64)
+        names   2, XMM
+#endif
+        .asciz  "rsp"
 
 // int clobberOneRegister(int value, const int numbers[], int count)
 function clobberOneRegister
