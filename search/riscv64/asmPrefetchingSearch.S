@@ -1,0 +1,61 @@
+#include "../asm.S"
+
+// int asmPrefetchingSearch(int value, const int numbers[], int count)
+//
+// RV64GC has no prefetch: ori zero, rs, 1 is prefetch.r 0(rs) on a processor
+// with the Zicbop extension, and a no-op on any other.
+function asmPrefetchingSearch
+        blez    a2, L(none)                     // no elements
+        mv      t0, a2                          // len = count
+        addi    t1, a1, -4                      // base = numbers - 1
+        li      t6, 1
+        li      a2, 32
+        bgeu    a2, t0, L(near)
+        hot_loop
+// As in asmBranchlessSearch, the chain from one probe to the next runs only
+// through base; the prefetches hang off it and nothing waits for them.
+L(far):
+        srli    t2, t0, 1                       // half = len / 2
+        sub     t0, t0, t2                      // len -= half
+        srli    t4, t0, 1
+        slli    t4, t4, 2                       // the next half, in bytes
+        slli    t2, t2, 2
+        add     t5, t1, t2                      // base + half
+        add     t3, t1, t4
+        ori     zero, t3, 1                     // the next probe if this one is not below value
+        add     t3, t5, t4
+        ori     zero, t3, 1                     // and if it is
+        lw      t3, 0(t5)                       // base[half]
+        slt     t3, t3, a0
+        neg     t3, t3                          // mask = base[half] < value ? ~0 : 0
+        and     t2, t2, t3
+        add     t1, t1, t2                      // base += half & mask
+        bltu    a2, t0, L(far)                  // while len > 32
+L(near):
+        bgeu    t6, t0, L(last)
+        hot_loop
+L(halve):
+        srli    t2, t0, 1                       // half = len / 2
+        sub     t0, t0, t2                      // len -= half
+        slli    t2, t2, 2
+        add     t3, t1, t2
+        lw      t3, 0(t3)                       // base[half]
+        slt     t3, t3, a0
+        neg     t3, t3                          // mask = base[half] < value ? ~0 : 0
+        and     t2, t2, t3
+        add     t1, t1, t2                      // base += half & mask
+        bltu    t6, t0, L(halve)                // while len > 1
+L(last):
+        lw      t3, 4(t1)                       // base[1] is the only candidate left
+        sub     t2, t1, a1
+        addi    t2, t2, 4
+        srli    t2, t2, 2                       // its subscript: base + 1 - numbers
+        xor     t3, t3, a0
+        snez    t3, t3
+        neg     t3, t3                          // mask = equal ? 0 : ~0
+        or      a0, t2, t3                      // result = equal ? subscript : -1
+        ret
+L(none):
+        li      a0, -1
+        ret
+endfunc
