@@ -1,8 +1,11 @@
 #pragma once
 
-// The searches the benchmark sets against the hand-written ones. Each has
+// The searches the benchmarks set against the hand-written ones. Each has
 // the same contract: the subscript of an element of numbers[0..count) equal
-// to value, or -1.
+// to value, or -1; a batch search answers each of values[0..queries) so in
+// results.
+using BatchFunction = void (*)(const int values[], int queries, const int numbers[], int count,
+                               int results[]);
 
 // Built with -O2 by GCC and by Clang.
 namespace gcc {
@@ -15,7 +18,3 @@ namespace clang {
 // asmBinarySearch assembled once more, with its loop placed across a 64-byte
 // boundary.
 extern "C" int asmBinarySearchStraddling(int value, const int numbers[], int count);
-
-// The program's linear scan, unoptimised as in the program; the array need
-// not be sorted.
-int linearScan(int value, const int numbers[], int count);

@@ -2,6 +2,10 @@
 // named after it (COMPILER).
 #include <algorithm>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace COMPILER {
 
 #include "optimisedContenders.h"
@@ -52,6 +56,113 @@ int branchlessSearch(int value, const int numbers[], int count)
         length -= half;
     }
     return *base == value ? static_cast<int>(base - numbers) : -1;
+}
+
+int prefetchingSearch(int value, const int numbers[], int count)
+{
+    if (count <= 0) {
+        return -1;
+    }
+    const int* base = numbers;
+    for (unsigned length = count; length > 1;) {
+        unsigned half = length / 2;
+        length -= half;
+        // The next probe is base[length / 2 - 1] or base[half + length / 2 - 1];
+        // prefetching never faults, even where the first lies before numbers.
+        const char* next = reinterpret_cast<const char*>(base) + (length / 2) * sizeof(int);
+        __builtin_prefetch(next - sizeof(int));
+        __builtin_prefetch(next + (half - 1) * sizeof(int));
+        base += (base[half - 1] < value) * half;
+    }
+    return *base == value ? static_cast<int>(base - numbers) : -1;
+}
+
+namespace {
+
+// Each search of a batch: its base moves right when numbers[base + half] is
+// no greater than the value, so that it ends on the last element that is, or
+// at -1. Its length starts at count + 1, as if numbers[count] were greater
+// than any value; the probes never reach it.
+const int GROUP = 16;
+
+int answer(int value, const int numbers[], int base)
+{
+    base = std::max(base, 0);
+    return numbers[base] == value ? base : -1;
+}
+
+void scalarBatch(const int values[], int lanes, const int numbers[], int count, int results[])
+{
+    int base[GROUP];
+    std::fill(base, base + lanes, -1);
+    for (unsigned length = count + 1u; length > 1;) {
+        unsigned half = length / 2;
+        length -= half;
+        for (int lane = 0; lane < lanes; ++lane) {
+            base[lane] += numbers[base[lane] + half] <= values[lane] ? half : 0;
+            __builtin_prefetch(reinterpret_cast<const char*>(numbers) +
+                               (base[lane] + length / 2) * sizeof(int));
+        }
+    }
+    for (int lane = 0; lane < lanes; ++lane) {
+        results[lane] = answer(values[lane], numbers, base[lane]);
+    }
+}
+
+#if defined(__x86_64__)
+// Eight vectors of eight searches, each level's probes loaded by one gather
+// a vector.
+const int VECTORS = 8;
+
+__attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[], int count,
+                                               int results[])
+{
+    __m256i base[VECTORS];
+    __m256i value[VECTORS];
+    for (int v = 0; v < VECTORS; ++v) {
+        base[v] = _mm256_set1_epi32(-1);
+        value[v] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(values + 8 * v));
+    }
+    for (unsigned length = count + 1u; length > 1;) {
+        unsigned half = length / 2;
+        length -= half;
+        __m256i step = _mm256_set1_epi32(static_cast<int>(half));
+        for (int v = 0; v < VECTORS; ++v) {
+            __m256i probe = _mm256_add_epi32(base[v], step);
+            __m256i element = _mm256_i32gather_epi32(numbers, probe, 4);
+            __m256i above = _mm256_cmpgt_epi32(element, value[v]);
+            base[v] = _mm256_add_epi32(base[v], _mm256_andnot_si256(above, step));
+        }
+    }
+    for (int v = 0; v < VECTORS; ++v) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(results + 8 * v), base[v]);
+    }
+    for (int lane = 0; lane < 8 * VECTORS; ++lane) {
+        results[lane] = answer(values[lane], numbers, results[lane]);
+    }
+}
+#endif
+
+} // namespace
+
+void batchSearch(const int values[], int queries, const int numbers[], int count, int results[])
+{
+    if (count <= 0) {
+        std::fill(results, results + std::max(queries, 0), -1);
+        return;
+    }
+    int first = 0;
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx2")) {
+        for (; first + 8 * VECTORS <= queries; first += 8 * VECTORS) {
+            avx2Batch(values + first, numbers, count, results + first);
+        }
+    }
+#endif
+    for (; first < queries; first += GROUP) {
+        scalarBatch(values + first, std::min(GROUP, queries - first), numbers, count,
+                    results + first);
+    }
 }
 
 } // namespace COMPILER

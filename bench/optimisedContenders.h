@@ -13,3 +13,11 @@ int powerOfTwoSearch(int value, const int numbers[], int count);
 // A lower bound by halving, whose base moves by a selection that the compiler
 // can make a conditional move, then a test for equality.
 int branchlessSearch(int value, const int numbers[], int count);
+
+// branchlessSearch, which also fetches both places where its next probe may
+// land while it waits for this one.
+int prefetchingSearch(int value, const int numbers[], int count);
+
+// asmBatchSearch's method: results[i] is the subscript of an element equal
+// to values[i], or -1.
+void batchSearch(const int values[], int queries, const int numbers[], int count, int results[]);
