@@ -110,27 +110,82 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 }
 
 #if defined(__x86_64__)
-// Eight vectors of eight searches, each level's probes loaded by one gather
-// a vector.
+// Eight vectors of eight searches. The first four levels probe the same
+// fifteen elements for every search: node n is the probe of a search whose
+// path so far spells n's bits after the leading 1 (a 1 for each time it moved
+// right), picked out of a register by permuting it. The levels below gather
+// their probes, all eight vectors' first.
 const int VECTORS = 8;
 
-__attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[], int count,
-                                               int results[])
+struct TopLevels {
+    int probes[16];
+    int bases[32];
+    unsigned halves[4];
+    unsigned below; // len under the fourth level
+};
+
+TopLevels topLevels(const int numbers[], int count)
 {
-    __m256i base[VECTORS];
-    __m256i value[VECTORS];
-    for (int v = 0; v < VECTORS; ++v) {
-        base[v] = _mm256_set1_epi32(-1);
-        value[v] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(values + 8 * v));
-    }
-    for (unsigned length = count + 1u; length > 1;) {
-        unsigned half = length / 2;
+    TopLevels top;
+    unsigned length = count + 1u;
+    for (unsigned& half : top.halves) {
+        half = length / 2;
         length -= half;
-        __m256i step = _mm256_set1_epi32(static_cast<int>(half));
+    }
+    top.below = length;
+    top.bases[1] = -1;
+    for (int node = 1, level = 0; node < 16; ++node) {
+        level += node == 2 << level;
+        int base = top.bases[node];
+        top.probes[node] = numbers[base + top.halves[level]];
+        top.bases[2 * node] = base;
+        top.bases[2 * node + 1] = base + top.halves[level];
+    }
+    return top;
+}
+
+__attribute__((target("avx2"))) __m256i load(const int* eight)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(eight));
+}
+
+__attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[],
+                                               const TopLevels& top, int results[])
+{
+    __m256i value[VECTORS];
+    __m256i node[VECTORS];
+    __m256i base[VECTORS];
+    const __m256i one = _mm256_set1_epi32(1);
+    for (int v = 0; v < VECTORS; ++v) {
+        value[v] = load(values + 8 * v);
+        node[v] = one;
+    }
+    __m256i probes = load(top.probes);
+    for (int level = 0; level < 3; ++level) {
         for (int v = 0; v < VECTORS; ++v) {
-            __m256i probe = _mm256_add_epi32(base[v], step);
-            __m256i element = _mm256_i32gather_epi32(numbers, probe, 4);
-            __m256i above = _mm256_cmpgt_epi32(element, value[v]);
+            __m256i above =
+                _mm256_cmpgt_epi32(_mm256_permutevar8x32_epi32(probes, node[v]), value[v]);
+            node[v] =
+                _mm256_add_epi32(_mm256_add_epi32(node[v], node[v]), _mm256_add_epi32(one, above));
+        }
+    }
+    probes = load(top.probes + 8);
+    __m256i bases = load(top.bases + 8);
+    __m256i half = _mm256_set1_epi32(static_cast<int>(top.halves[3]));
+    for (int v = 0; v < VECTORS; ++v) {
+        __m256i above = _mm256_cmpgt_epi32(_mm256_permutevar8x32_epi32(probes, node[v]), value[v]);
+        base[v] = _mm256_add_epi32(_mm256_permutevar8x32_epi32(bases, node[v]),
+                                   _mm256_andnot_si256(above, half));
+    }
+    for (unsigned length = top.below; length > 1;) {
+        __m256i step = _mm256_set1_epi32(static_cast<int>(length / 2));
+        length -= length / 2;
+        __m256i element[VECTORS];
+        for (int v = 0; v < VECTORS; ++v) {
+            element[v] = _mm256_i32gather_epi32(numbers, _mm256_add_epi32(base[v], step), 4);
+        }
+        for (int v = 0; v < VECTORS; ++v) {
+            __m256i above = _mm256_cmpgt_epi32(element[v], value[v]);
             base[v] = _mm256_add_epi32(base[v], _mm256_andnot_si256(above, step));
         }
     }
@@ -153,9 +208,10 @@ void batchSearch(const int values[], int queries, const int numbers[], int count
     }
     int first = 0;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2")) {
+    if (__builtin_cpu_supports("avx2") && count >= 15 && queries >= 8 * VECTORS) {
+        TopLevels top = topLevels(numbers, count);
         for (; first + 8 * VECTORS <= queries; first += 8 * VECTORS) {
-            avx2Batch(values + first, numbers, count, results + first);
+            avx2Batch(values + first, numbers, top, results + first);
         }
     }
 #endif

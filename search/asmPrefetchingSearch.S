@@ -1,6 +1,18 @@
 // The hand-written branch-free search that prefetches: asmBranchlessSearch's
-// method, with the two places where the next probe may land asked for while
-// the processor waits for this one.
+// method, which also asks for the four places where the probe two levels
+// down may land, while it waits for this one. Each level is then a load
+// that set off two levels before: three levels go by in the time of one
+// trip to memory instead of one. (One level ahead, two lines a level, the
+// processor manages two; three ahead, eight lines a level, asks more of the
+// memory than it gives back.)
+//
+// An array of up to SMALL_ARRAY elements (64 KB) lives in the nearest
+// caches, where a prefetch only costs: it is searched without. Nor does the
+// search prefetch once len is down to NEAR_END elements (128 bytes), whose
+// lines are already on their way.
+#define SMALL_ARRAY     16384
+#define NEAR_END        32
+
 #if defined(__x86_64__)
 #include "x86_64/asmPrefetchingSearch.S"
 #elif defined(__i386__)

@@ -6,23 +6,31 @@ function asmPrefetchingSearch
         b.lt    L(none)                         // no elements
         mov     w3, w2                          // len = count
         sub     x4, x1, #4                      // base = numbers - 1
-        cmp     w3, #32
+        cmp     w3, #SMALL_ARRAY
         b.ls    L(near)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
-// through base; the prefetches hang off it and nothing waits for them.
+// through base; the prefetches hang off it and nothing waits for them. The
+// probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         lsr     w5, w3, #1                      // half = len / 2
         sub     w3, w3, w5                      // len -= half
-        lsr     w8, w3, #1
-        lsl     w8, w8, #2                      // the next half, in bytes
+        lsr     w8, w3, #1                      // h1 = len / 2
+        sub     w9, w3, w8
+        lsr     w9, w9, #1                      // h2 = (len - h1) / 2
+        add     x9, x4, x9, lsl #2              // base + h2
+        add     x10, x9, x5, lsl #2             // base + half + h2
+        lsl     x8, x8, #2                      // h1, in bytes
+        prfm    pldl1keep, [x9]
+        prfm    pldl1keep, [x9, x8]
+        prfm    pldl1keep, [x10]
+        prfm    pldl1keep, [x10, x8]
         add     x6, x4, x5, lsl #2              // base + half
-        prfm    pldl1keep, [x4, x8]             // the next probe if this one is not below value
-        prfm    pldl1keep, [x6, x8]             // and if it is
         ldr     w7, [x4, x5, lsl #2]            // base[half]
         cmp     w7, w0
         csel    x4, x6, x4, lt                  // base[half] < value? base += half
-        cmp     w3, #32
+        cmp     w3, #NEAR_END
         b.hi    L(far)
 L(near):
         cmp     w3, #1

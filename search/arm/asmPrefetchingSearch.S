@@ -6,22 +6,29 @@ function asmPrefetchingSearch
         cmp     r2, #1
         blt     L(none)                         // no elements
         sub     r3, r1, #4                      // base = numbers - 1
-        cmp     r2, #32
+        cmp     r2, #SMALL_ARRAY
         bls     L(near)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
-// through base; the prefetches hang off it and nothing waits for them.
+// through base; the prefetches hang off it and nothing waits for them. The
+// probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         lsr     r12, r2, #1                     // half = len / 2
         sub     r2, r2, r12                     // len -= half
-        lsr     r5, r2, #1                      // the next half
-        add     r6, r3, r12, lsl #2             // base + half
-        pld     [r3, r5, lsl #2]                // the next probe if this one is not below value
-        pld     [r6, r5, lsl #2]                // and if it is
+        lsr     r5, r2, #1                      // h1 = len / 2
+        sub     r6, r2, r5
+        lsr     r6, r6, #1                      // h2 = (len - h1) / 2
+        add     r6, r3, r6, lsl #2              // base + h2
+        add     lr, r6, r12, lsl #2             // base + half + h2
+        pld     [r6]
+        pld     [r6, r5, lsl #2]
+        pld     [lr]
+        pld     [lr, r5, lsl #2]
         ldr     r4, [r3, r12, lsl #2]           // base[half]
         cmp     r4, r0
-        movlt   r3, r6                          // base[half] < value? base += half
-        cmp     r2, #32
+        addlt   r3, r3, r12, lsl #2             // base[half] < value? base += half
+        cmp     r2, #NEAR_END
         bhi     L(far)
 L(near):
         cmp     r2, #1

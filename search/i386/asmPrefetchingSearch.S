@@ -4,36 +4,46 @@
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 //
-// prefetcht0 needs SSE (a Pentium III or later). ebx, esi and edi are saved
-// for half, value and the next half.
+// prefetcht0 needs SSE (a Pentium III or later). ebx, esi, edi and ebp are
+// saved for half, value, h1 and one more address.
 function asmPrefetchingSearch
         push    ebx
         push    esi
         push    edi
+        push    ebp
         mov     eax, -1
-        mov     ecx, [esp + 24]                 // len = count
+        mov     ecx, [esp + 28]                 // len = count
         test    ecx, ecx
         jle     L(exit)                         // no elements
-        mov     esi, [esp + 16]                 // value
-        mov     edx, [esp + 20]
+        mov     esi, [esp + 20]                 // value
+        mov     edx, [esp + 24]
         sub     edx, 4                          // base = numbers - 1
-        cmp     ecx, 32
+        cmp     ecx, SMALL_ARRAY
         jbe     L(near)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
-// through base; the prefetches hang off it and nothing waits for them.
+// through base; the prefetches hang off it and nothing waits for them. The
+// probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         mov     ebx, ecx
         shr     ebx, 1                          // half = len / 2
         sub     ecx, ebx                        // len -= half
         mov     edi, ecx
-        shr     edi, 1                          // the next half
+        shr     edi, 1                          // h1 = len / 2
+        mov     eax, ecx
+        sub     eax, edi
+        shr     eax, 1                          // h2 = (len - h1) / 2
+        lea     eax, [edx + eax*4]              // base + h2
+        lea     ebp, [eax + ebx*4]              // base + half + h2
+        prefetcht0 [eax]
+        prefetcht0 [eax + edi*4]
+        prefetcht0 [ebp]
+        prefetcht0 [ebp + edi*4]
         lea     eax, [edx + ebx*4]              // base + half
-        prefetcht0 [edx + edi*4]                // the next probe if this one is not below value
-        prefetcht0 [eax + edi*4]                // and if it is
         cmp     [edx + ebx*4], esi              // base[half] < value?
         cmovl   edx, eax                        // then base += half
-        cmp     ecx, 32
+        cmp     ecx, NEAR_END
         ja      L(far)
 L(near):
         cmp     ecx, 1
@@ -50,12 +60,13 @@ L(halve):
         ja      L(halve)
 L(last):
         lea     eax, [edx + 4]                  // base[1] is the only candidate left
-        sub     eax, [esp + 20]
+        sub     eax, [esp + 24]
         shr     eax, 2                          // its subscript: base + 1 - numbers
         cmp     [edx + 4], esi
         mov     ecx, -1
         cmovne  eax, ecx                        // result = equal ? subscript : -1
 L(exit):
+        pop     ebp
         pop     edi
         pop     esi
         pop     ebx

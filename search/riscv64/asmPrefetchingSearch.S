@@ -9,28 +9,38 @@ function asmPrefetchingSearch
         mv      t0, a2                          // len = count
         addi    t1, a1, -4                      // base = numbers - 1
         li      t6, 1
-        li      a2, 32
+        li      a2, SMALL_ARRAY
         bgeu    a2, t0, L(near)
+        li      a2, NEAR_END
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
-// through base; the prefetches hang off it and nothing waits for them.
+// through base; the prefetches hang off it and nothing waits for them. The
+// probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         srli    t2, t0, 1                       // half = len / 2
         sub     t0, t0, t2                      // len -= half
-        srli    t4, t0, 1
-        slli    t4, t4, 2                       // the next half, in bytes
+        srli    t4, t0, 1                       // h1 = len / 2
+        sub     a3, t0, t4
+        srli    a3, a3, 1                       // h2 = (len - h1) / 2
         slli    t2, t2, 2
-        add     t5, t1, t2                      // base + half
-        add     t3, t1, t4
-        ori     zero, t3, 1                     // the next probe if this one is not below value
-        add     t3, t5, t4
-        ori     zero, t3, 1                     // and if it is
+        slli    t4, t4, 2
+        slli    a3, a3, 2                       // all three in bytes
+        add     a3, t1, a3                      // base + h2
+        add     a4, a3, t2                      // base + half + h2
+        ori     zero, a3, 1
+        add     t3, a3, t4
+        ori     zero, t3, 1
+        ori     zero, a4, 1
+        add     t3, a4, t4
+        ori     zero, t3, 1
+        add     t5, t1, t2
         lw      t3, 0(t5)                       // base[half]
         slt     t3, t3, a0
         neg     t3, t3                          // mask = base[half] < value ? ~0 : 0
         and     t2, t2, t3
         add     t1, t1, t2                      // base += half & mask
-        bltu    a2, t0, L(far)                  // while len > 32
+        bltu    a2, t0, L(far)                  // while len > NEAR_END
 L(near):
         bgeu    t6, t0, L(last)
         hot_loop

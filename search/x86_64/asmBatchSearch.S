@@ -5,11 +5,12 @@
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
 //
-// With AVX2, eight vectors of eight searches: each level's probes for a
-// vector come in one gather. Without it, and for the last queries, groups of
-// sixteen searches in general registers, each of which prefetches its next
-// probe as soon as it knows it, so that the load is there by the time the
-// group comes round again.
+// With AVX2, eight vectors of eight searches: the first four levels pick
+// their probes out of registers, and each level below gathers a vector's
+// probes in one instruction. Without AVX2, and for the last queries, groups
+// of sixteen searches in general registers, each of which prefetches its
+// next probe as soon as it knows it, so that the load is there by the time
+// the group comes round again.
 
 // The arguments, once moved to registers that both conventions keep.
 #define VALUES          r12                     // the group's first query
@@ -18,18 +19,39 @@
 #define COUNT           r15d
 #define RESULTS         rbp                     // the group's first answer
 
-// The scalar groups' lanes on the stack: the values (padded to a whole group
-// with the last), then the bases, 64 bits each; on Windows, xmm6 to xmm15.
+// On the stack: the scalar groups' lanes, the values (padded to a whole group
+// with the last) and the bases, 64 bits each; the probes of the first four
+// levels and the bases above them, by node; those levels' halves; on
+// Windows, xmm6 to xmm15.
+#define GROUP           64
 #define LANES           16
 #define LANE_VALUES     0
-#define LANE_BASES      (4 * LANES)
+#define LANE_BASES      (LANE_VALUES + 4 * LANES)
+#define PIVOTS          (LANE_BASES + 8 * LANES)
+#define NODE_BASES      (PIVOTS + 4 * 16)
+#define TOP_HALVES      (NODE_BASES + 4 * 32)
 #if defined(_WIN64)
-#define XMM_SAVED       (LANE_BASES + 8 * LANES)
+#define XMM_SAVED       (TOP_HALVES + 4 * 4)
 #define FRAME           (XMM_SAVED + 160)
 #define XMM             xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
 #else
-#define FRAME           (LANE_BASES + 8 * LANES)
+#define FRAME           (TOP_HALVES + 4 * 4)
 #endif
+
+// Gathers vector v's probes, base + half, into register into.
+.macro gather v, into
+        vpaddd  ymm9, ymm8, ymm\v               // probe = base + half
+        vpcmpeqd ymm10, ymm10, ymm10            // all eight lanes
+        vpxor   ymm\into, ymm\into, ymm\into
+        vpgatherdd ymm\into, [NUMBERS + ymm9*4], ymm10
+.endm
+
+// Moves vector v's bases by the probes in register from.
+.macro update v, from
+        vpcmpgtd ymm\from, ymm\from, [VALUES + 32 * \v] // numbers[probe] > value?
+        vpandn  ymm\from, ymm\from, ymm8       // else half
+        vpaddd  ymm\v, ymm\v, ymm\from          // base += that
+.endm
 
 function asmBatchSearch
         .irp    reg, rbp, rbx, r12, r13, r14, r15      // rbx for cpuid
@@ -70,18 +92,81 @@ function asmBatchSearch
 L(asked):
         cmp     eax, 2
         jne     L(groups)
+        cmp     LEFT, GROUP
+        jb      L(groups)
+        cmp     COUNT, 15
+        jb      L(groups)
 
-// Sixty-four searches in ymm0 to ymm7, eight a vector, each vector's bases as
-// 32-bit subscripts, for as long as there are 64 queries left.
-L(vectors):
-        cmp     LEFT, 64
-        jb      L(lastQueries)
-        vpcmpeqd ymm0, ymm0, ymm0
-        .irp    v, 1, 2, 3, 4, 5, 6, 7
-        vmovdqa ymm\v, ymm0                     // base = -1
-        .endr
+// The first four levels probe the same fifteen elements for every search.
+// Node n is the probe of a search whose path so far spells n's bits after
+// the leading 1 (a 1 for each time it moved right): n's base, the base of
+// its children, and its probe at the base plus the level's half.
         mov     eax, COUNT
         inc     eax                             // len = count + 1
+        .irp    level, 0, 1, 2, 3
+        mov     edx, eax
+        shr     edx, 1
+        mov     [rsp + TOP_HALVES + 4 * \level], edx
+        sub     eax, edx
+        .endr
+        mov     r11d, eax                       // len below the fourth level
+        mov     dword ptr [rsp + NODE_BASES + 4], -1
+        mov     ecx, 1                          // node
+        xor     r8d, r8d                        // its level
+        mov     r9d, 2                          // the first node of the next level
+L(pivot):
+        cmp     ecx, r9d
+        jb      L(sameLevel)
+        inc     r8d
+        add     r9d, r9d
+L(sameLevel):
+        mov     edx, [rsp + TOP_HALVES + r8*4]
+        mov     eax, [rsp + NODE_BASES + rcx*4]
+        lea     r10d, [rax + rdx]
+        mov     r10d, [NUMBERS + r10*4]
+        mov     [rsp + PIVOTS + rcx*4], r10d    // its probe
+        mov     [rsp + NODE_BASES + rcx*8], eax // its children's bases
+        add     eax, edx
+        mov     [rsp + NODE_BASES + rcx*8 + 4], eax
+        inc     ecx
+        cmp     ecx, 16
+        jb      L(pivot)
+
+// Sixty-four searches in ymm0 to ymm7, eight a vector, for as long as there
+// are 64 queries left. The first three levels pick each search's probe out
+// of one register by its node, the fourth out of another, which leaves each
+// search's base as a 32-bit subscript. The levels below gather their probes,
+// four vectors' gathers at a time, so that their loads are in flight
+// together, then those vectors' compares.
+L(vectors):
+        cmp     LEFT, GROUP
+        jb      L(lastQueries)
+        vmovdqu ymm8, [rsp + PIVOTS]            // the probes of nodes 1 to 7
+        vpcmpeqd ymm9, ymm9, ymm9
+        vpsrld  ymm9, ymm9, 31                  // 1 in every lane
+        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
+        vmovdqa ymm\v, ymm9                     // node = 1
+        .endr
+        .rept   3
+        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
+        vpermd  ymm10, ymm\v, ymm8              // the node's probe
+        vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v] // > value? -1 : 0
+        vpaddd  ymm\v, ymm\v, ymm\v
+        vpaddd  ymm\v, ymm\v, ymm9
+        vpaddd  ymm\v, ymm\v, ymm10             // node = 2 node + (probe <= value)
+        .endr
+        .endr
+        vmovdqu ymm8, [rsp + PIVOTS + 32]       // the probes of nodes 8 to 15
+        vmovdqu ymm9, [rsp + NODE_BASES + 32]   // and their bases
+        vpbroadcastd ymm11, [rsp + TOP_HALVES + 12]
+        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
+        vpermd  ymm10, ymm\v, ymm8
+        vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v]
+        vpandn  ymm10, ymm10, ymm11             // probe <= value? half : 0
+        vpermd  ymm\v, ymm\v, ymm9
+        vpaddd  ymm\v, ymm\v, ymm10             // base = the node's base + that
+        .endr
+        mov     eax, r11d
         jmp     L(vectorNext)
         hot_loop
 L(vectorLevel):
@@ -90,33 +175,40 @@ L(vectorLevel):
         sub     eax, edx                        // len -= half
         vmovd   xmm8, edx
         vpbroadcastd ymm8, xmm8
-        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpaddd  ymm9, ymm\v, ymm8               // probe = base + half
-        vpcmpeqd ymm10, ymm10, ymm10            // all eight lanes
-        vpxor   ymm11, ymm11, ymm11
-        vpgatherdd ymm11, [NUMBERS + ymm9*4], ymm10
-        vpcmpgtd ymm11, ymm11, [VALUES + 32 * \v] // numbers[probe] > value?
-        vpandn  ymm11, ymm11, ymm8              // else half
-        vpaddd  ymm\v, ymm\v, ymm11             // base += that
-        .endr
+        gather  0, 12
+        gather  1, 13
+        gather  2, 14
+        gather  3, 15
+        update  0, 12
+        update  1, 13
+        update  2, 14
+        update  3, 15
+        gather  4, 12
+        gather  5, 13
+        gather  6, 14
+        gather  7, 15
+        update  4, 12
+        update  5, 13
+        update  6, 14
+        update  7, 15
 L(vectorNext):
         cmp     eax, 1
         ja      L(vectorLevel)
         vpxor   ymm8, ymm8, ymm8
+        vpcmpeqd ymm11, ymm11, ymm11
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
         vpmaxsd ymm9, ymm\v, ymm8               // the last element <= value, if any
         vpcmpeqd ymm10, ymm10, ymm10
-        vpxor   ymm11, ymm11, ymm11
-        vpgatherdd ymm11, [NUMBERS + ymm9*4], ymm10
-        vpcmpeqd ymm11, ymm11, [VALUES + 32 * \v]
-        vpcmpeqd ymm10, ymm10, ymm10
-        vpxor   ymm11, ymm11, ymm10             // not equal: all ones
-        vpor    ymm9, ymm9, ymm11               // result = equal ? subscript : -1
+        vpxor   ymm12, ymm12, ymm12
+        vpgatherdd ymm12, [NUMBERS + ymm9*4], ymm10
+        vpcmpeqd ymm12, ymm12, [VALUES + 32 * \v]
+        vpxor   ymm12, ymm12, ymm11             // not equal: all ones
+        vpor    ymm9, ymm9, ymm12               // result = equal ? subscript : -1
         vmovdqu [RESULTS + 32 * \v], ymm9
         .endr
-        add     VALUES, 256
-        add     RESULTS, 256
-        sub     LEFT, 64
+        add     VALUES, 4 * GROUP
+        add     RESULTS, 4 * GROUP
+        sub     LEFT, GROUP
         jmp     L(vectors)
 L(lastQueries):
         vzeroupper

@@ -5,11 +5,7 @@
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 //
-// asmBranchlessSearch, which also asks for both places where its next probe
-// may land while it waits for this one, for as long as they lie in different
-// cache lines: a search whose next load is already on its way waits for it
-// only half as long. Near the end, where the candidates share a line, it
-// probes as asmBranchlessSearch does.
+// Leaves everything but rax and r8 to r11 alone, so it saves nothing.
 function asmPrefetchingSearch
         UNWIND(.seh_endprologue)
         mov     eax, -1
@@ -17,23 +13,32 @@ function asmPrefetchingSearch
         jle     L(exit)                         // no elements
         mov     r9d, count                      // len = count
         lea     r10, [numbers - 4]              // base = numbers - 1
-        cmp     r9d, 32
+        cmp     r9d, SMALL_ARRAY
         jbe     L(near)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
-// through base; the prefetches hang off it and nothing waits for them.
+// through base; the prefetches hang off it and nothing waits for them. The
+// probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         mov     r11d, r9d
         shr     r11d, 1                         // half = len / 2
         sub     r9d, r11d                       // len -= half
         mov     r8d, r9d
-        shr     r8d, 1                          // the next half
+        shr     r8d, 1                          // h1 = len / 2
+        mov     eax, r9d
+        sub     eax, r8d
+        shr     eax, 1                          // h2 = (len - h1) / 2
+        lea     rax, [r10 + rax*4]              // base + h2
+        prefetcht0 [rax]
+        prefetcht0 [rax + r8*4]
+        prefetcht0 [rax + r11*4]
+        lea     rax, [rax + r11*4]
+        prefetcht0 [rax + r8*4]
         lea     rax, [r10 + r11*4]              // base + half
-        prefetcht0 [r10 + r8*4]                 // the next probe if this one is not below value
-        prefetcht0 [rax + r8*4]                 // and if it is
         cmp     [r10 + r11*4], value            // base[half] < value?
         cmovl   r10, rax                        // then base += half
-        cmp     r9d, 32
+        cmp     r9d, NEAR_END
         ja      L(far)
 L(near):
         cmp     r9d, 1
