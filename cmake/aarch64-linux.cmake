@@ -1,7 +1,9 @@
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(TRIPLE aarch64-linux-gnu)
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/${TRIPLE})
+# Return addresses signed with qemu's own cipher, which checks them as the
+# architecture's does at a fifth of the cost of emulating that one.
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -cpu max,pauth-impdef=on -L /usr/${TRIPLE})
 include(${CMAKE_CURRENT_LIST_DIR}/gnu-cross.cmake)
 # Branch protection (BTI and return addresses signed), which the hand-written
 # routines keep.

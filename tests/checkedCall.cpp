@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <iterator>
 #include <sstream>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -17,16 +18,25 @@ extern "C" int callWatchingRegisters(AnyFunction function, const std::uintptr_t 
 
 namespace {
 
-// What the checked call now running is, for the fault handler to say.
-char runningCall[512];
+// The checked call now running, for the fault handler to describe.
+DescribeCall describeRunning = nullptr;
+const void* running = nullptr;
+
+void reportRunningCall()
+{
+    if (describeRunning != nullptr) {
+        describeRunning(running);
+        std::fputs(" touched memory outside its arrays\n", stderr);
+        std::fflush(stderr);
+    }
+}
 
 #if defined(_WIN32)
 LONG WINAPI reportAccessViolation(EXCEPTION_POINTERS* exception)
 {
-    if (runningCall[0] != '\0' &&
+    if (describeRunning != nullptr &&
         exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) {
-        std::fputs(runningCall, stderr);
-        std::fflush(stderr);
+        reportRunningCall();
         ExitProcess(EXIT_FAILURE);
     }
     return EXCEPTION_CONTINUE_SEARCH;
@@ -40,15 +50,13 @@ void installFaultHandler()
 struct sigaction previous[2];
 const int faults[2] = {SIGSEGV, SIGBUS};
 
-// Says which call faulted. A handler installed before (a fuzzer's, which
-// keeps the input, or a sanitizer's) then sees the fault again; otherwise
-// the process exits.
+// Says which call faulted (with stdio, which a signal handler may not use in
+// general, but the search that faulted holds no lock of it). A handler
+// installed before (a fuzzer's, which keeps the input, or a sanitizer's) then
+// sees the fault again; otherwise the process exits.
 void reportFault(int signal)
 {
-    if (runningCall[0] != '\0') {
-        ssize_t written = write(STDERR_FILENO, runningCall, std::strlen(runningCall));
-        (void)written;
-    }
+    reportRunningCall();
     for (int i = 0; i < 2; ++i) {
         if (faults[i] == signal && previous[i].sa_handler != SIG_DFL) {
             sigaction(signal, &previous[i], nullptr);
@@ -70,11 +78,15 @@ void installFaultHandler()
 
 } // namespace
 
-int checkedCall(AnyFunction function, const std::uintptr_t arguments[5], const std::string& call,
-                std::string& clobbered)
+int checkedCall(AnyFunction function, const std::uintptr_t arguments[5], DescribeCall describe,
+                const void* call, std::string& clobbered)
 {
     static const bool installed = (installFaultHandler(), true);
     (void)installed;
+    static const std::vector<std::string> names = [] {
+        std::istringstream words(watchedRegisterNames);
+        return std::vector<std::string>(std::istream_iterator<std::string>(words), {});
+    }();
 
     // Both halves of each canary are non-zero, so that a 32-bit write shows.
     std::uint64_t canaries[32];
@@ -82,19 +94,17 @@ int checkedCall(AnyFunction function, const std::uintptr_t arguments[5], const s
     for (int entry = 0; entry < 32; ++entry) {
         canaries[entry] = seen[entry] = 0x5ca1ab1e5ca1ab10 + entry;
     }
-    std::snprintf(runningCall, sizeof runningCall, "%s touched memory outside its arrays\n",
-                  call.c_str());
+    describeRunning = describe;
+    running = call;
     int result = callWatchingRegisters(function, arguments, canaries, seen);
-    runningCall[0] = '\0';
+    describeRunning = nullptr;
 
-    std::istringstream names(watchedRegisterNames);
-    std::string name;
-    std::string last;
     clobbered.clear();
-    for (int entry = 0; names >> name; ++entry) {
-        if (seen[entry] != canaries[entry] && name != last) {
-            clobbered += (clobbered.empty() ? "" : " ") + name;
-            last = name;
+    for (std::size_t entry = 0; entry < names.size(); ++entry) {
+        // An xmm register has two entries; one name says it.
+        if (seen[entry] != canaries[entry] && (entry == 0 || names[entry] != names[entry - 1] ||
+                                               seen[entry - 1] == canaries[entry - 1])) {
+            clobbered += (clobbered.empty() ? "" : " ") + names[entry];
         }
     }
     return result;

@@ -6,15 +6,19 @@
 // Any routine, called through checkedCall with up to five arguments.
 using AnyFunction = void (*)();
 
+// Writes to standard error what a call was: the routine and its arguments,
+// and which end of each array was guarded.
+using DescribeCall = void (*)(const void* call);
+
 // Calls function(arguments[0], ..., arguments[4]) as the calling convention
 // allows a caller to: the registers that the function must keep hold
 // canaries, and every other register that carries no argument holds garbage.
 // Returns what the function returns, and in clobbered the names of the
 // registers that it failed to keep ("" if none). Should the function touch
-// memory it may not, the process stops, and call (what was called, and with
-// which arrays) says on standard error what it was.
-int checkedCall(AnyFunction function, const std::uintptr_t arguments[5], const std::string& call,
-                std::string& clobbered);
+// memory it may not, describe(call) says which call it was, and the process
+// stops.
+int checkedCall(AnyFunction function, const std::uintptr_t arguments[5], DescribeCall describe,
+                const void* call, std::string& clobbered);
 
 // An argument slot that holds an int: where the convention leaves the upper
 // half of a 64-bit register undefined, garbage there.

@@ -15,9 +15,9 @@ extern const NamedSearch searches[];
 extern const int searchCount;
 
 // What is wrong with what search does for value in the first count elements
-// of array, called through checkedCall: a wrong answer, judged against a
-// plain scan, or registers that it should have kept and changed. Empty when
-// nothing is.
+// of array, which are sorted, called through checkedCall: a wrong answer,
+// judged by the standard library's std::binary_search, or registers that it
+// should have kept and changed. Empty when nothing is.
 std::string faultOf(const NamedSearch& search, int value, const GuardedArray& array, int count);
 
 // The same, judged by whether an element equal to value is there.
