@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "branchFree.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch
@@ -33,25 +34,7 @@ L(far):
         cmp     w3, #NEAR_END
         b.hi    L(far)
 L(near):
-        cmp     w3, #1
-        b.ls    L(last)
-        hot_loop
-L(halve):
-        lsr     w5, w3, #1                      // half = len / 2
-        sub     w3, w3, w5                      // len -= half
-        add     x6, x4, x5, lsl #2              // base + half
-        ldr     w7, [x4, x5, lsl #2]            // base[half]
-        cmp     w7, w0
-        csel    x4, x6, x4, lt                  // base[half] < value? base += half
-        cmp     w3, #1
-        b.hi    L(halve)
-L(last):
-        ldr     w7, [x4, #4]                    // base[1] is the only candidate left
-        sub     x5, x4, x1
-        add     x5, x5, #4
-        lsr     x5, x5, #2                      // its subscript: base + 1 - numbers
-        cmp     w7, w0
-        csinv   w0, w5, wzr, eq                 // result = equal ? subscript : -1
+        halve_to_the_end
         ret
 L(none):
         mov     w0, #-1

@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "branchFree.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch
@@ -31,24 +32,7 @@ L(far):
         cmp     r2, #NEAR_END
         bhi     L(far)
 L(near):
-        cmp     r2, #1
-        bls     L(last)
-        hot_loop
-L(halve):
-        lsr     r12, r2, #1                     // half = len / 2
-        sub     r2, r2, r12                     // len -= half
-        ldr     r4, [r3, r12, lsl #2]           // base[half]
-        cmp     r4, r0
-        addlt   r3, r3, r12, lsl #2             // base[half] < value? base += half
-        cmp     r2, #1
-        bhi     L(halve)
-L(last):
-        ldr     r4, [r3, #4]                    // base[1] is the only candidate left
-        sub     r3, r3, r1
-        add     r3, r3, #4
-        cmp     r4, r0
-        asreq   r0, r3, #2                      // result = equal ? its subscript
-        mvnne   r0, #0                          //                : -1
+        halve_to_the_end
         pop     {r4, r5, r6, pc}
 L(none):
         mvn     r0, #0

@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "branchFree.S"
 
         .intel_syntax noprefix
 
@@ -46,25 +47,7 @@ L(far):
         cmp     ecx, NEAR_END
         ja      L(far)
 L(near):
-        cmp     ecx, 1
-        jbe     L(last)
-        hot_loop
-L(halve):
-        mov     ebx, ecx
-        shr     ebx, 1                          // half = len / 2
-        sub     ecx, ebx                        // len -= half
-        lea     eax, [edx + ebx*4]              // base + half
-        cmp     [edx + ebx*4], esi              // base[half] < value?
-        cmovl   edx, eax                        // then base += half
-        cmp     ecx, 1
-        ja      L(halve)
-L(last):
-        lea     eax, [edx + 4]                  // base[1] is the only candidate left
-        sub     eax, [esp + 24]
-        shr     eax, 2                          // its subscript: base + 1 - numbers
-        cmp     [edx + 4], esi
-        mov     ecx, -1
-        cmovne  eax, ecx                        // result = equal ? subscript : -1
+        halve_to_the_end [esp+24]
 L(exit):
         pop     ebp
         pop     edi

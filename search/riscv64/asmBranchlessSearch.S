@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "branchFree.S"
 
 // int asmBranchlessSearch(int value, const int numbers[], int count)
 //
@@ -9,30 +10,7 @@ function asmBranchlessSearch
         mv      t0, a2                          // len = count
         addi    t1, a1, -4                      // base = numbers - 1
         li      t6, 1
-        j       L(next)
-        hot_loop
-// The only chain from one probe to the next runs through base: an add, a
-// load, a compare and the masked add. len and half do not wait for it.
-L(halve):
-        srli    t2, t0, 1                       // half = len / 2
-        sub     t0, t0, t2                      // len -= half
-        slli    t2, t2, 2
-        add     t3, t1, t2
-        lw      t3, 0(t3)                       // base[half]
-        slt     t3, t3, a0
-        neg     t3, t3                          // mask = base[half] < value ? ~0 : 0
-        and     t2, t2, t3
-        add     t1, t1, t2                      // base += half & mask
-L(next):
-        bltu    t6, t0, L(halve)                // while len > 1
-        lw      t3, 4(t1)                       // base[1] is the only candidate left
-        sub     t2, t1, a1
-        addi    t2, t2, 4
-        srli    t2, t2, 2                       // its subscript: base + 1 - numbers
-        xor     t3, t3, a0
-        snez    t3, t3
-        neg     t3, t3                          // mask = equal ? 0 : ~0
-        or      a0, t2, t3                      // result = equal ? subscript : -1
+        halve_to_the_end
         ret
 L(none):
         li      a0, -1

@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "branchFree.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 //
@@ -42,28 +43,7 @@ L(far):
         add     t1, t1, t2                      // base += half & mask
         bltu    a2, t0, L(far)                  // while len > NEAR_END
 L(near):
-        bgeu    t6, t0, L(last)
-        hot_loop
-L(halve):
-        srli    t2, t0, 1                       // half = len / 2
-        sub     t0, t0, t2                      // len -= half
-        slli    t2, t2, 2
-        add     t3, t1, t2
-        lw      t3, 0(t3)                       // base[half]
-        slt     t3, t3, a0
-        neg     t3, t3                          // mask = base[half] < value ? ~0 : 0
-        and     t2, t2, t3
-        add     t1, t1, t2                      // base += half & mask
-        bltu    t6, t0, L(halve)                // while len > 1
-L(last):
-        lw      t3, 4(t1)                       // base[1] is the only candidate left
-        sub     t2, t1, a1
-        addi    t2, t2, 4
-        srli    t2, t2, 2                       // its subscript: base + 1 - numbers
-        xor     t3, t3, a0
-        snez    t3, t3
-        neg     t3, t3                          // mask = equal ? 0 : ~0
-        or      a0, t2, t3                      // result = equal ? subscript : -1
+        halve_to_the_end
         ret
 L(none):
         li      a0, -1

@@ -1,5 +1,6 @@
 #include "../asm.S"
 #include "arguments.S"
+#include "branchFree.S"
 
         .intel_syntax noprefix
 
@@ -41,25 +42,7 @@ L(far):
         cmp     r9d, NEAR_END
         ja      L(far)
 L(near):
-        cmp     r9d, 1
-        jbe     L(last)
-        hot_loop
-L(halve):
-        mov     r11d, r9d
-        shr     r11d, 1                         // half = len / 2
-        sub     r9d, r11d                       // len -= half
-        lea     rax, [r10 + r11*4]              // base + half
-        cmp     [r10 + r11*4], value            // base[half] < value?
-        cmovl   r10, rax                        // then base += half
-        cmp     r9d, 1
-        ja      L(halve)
-L(last):
-        lea     rax, [r10 + 4]                  // base[1] is the only candidate left
-        sub     rax, numbers
-        shr     rax, 2                          // its subscript: base + 1 - numbers
-        cmp     [r10 + 4], value
-        mov     r11d, -1
-        cmovne  eax, r11d                       // result = equal ? subscript : -1
+        halve_to_the_end
 L(exit):
         ret
 endfunc
