@@ -102,9 +102,9 @@
 
 // Aligns the top of a hot loop to 32 bytes, so that a loop of up to 32 bytes
 // never straddles a 64-byte boundary, wherever the linker puts the routine.
-// (Where it does, the same instructions can run 40 % slower.) The benchmark
-// builds one routine with STRADDLE_HOT_LOOP to show it: its loop then starts
-// 12 bytes before such a boundary. The padding is never run: control jumps
+// (Where it does, the same instructions can run markedly slower.) The
+// benchmark builds one routine with STRADDLE_HOT_LOOP to show it: its loop
+// then starts 12 bytes before such a boundary. The padding is never run: control jumps
 // over it.
 .macro hot_loop
 #if defined(STRADDLE_HOT_LOOP)

@@ -69,7 +69,7 @@ L(answer):
         ldr     lr, [sp, r7, lsl #2]
         sub     r12, r12, r2
         cmp     r11, lr
-        asreq   r12, r12, #2                    // result = equal ? its subscript
+        lsreq   r12, r12, #2                    // result = equal ? its subscript
         mvnne   r12, #0                         //                : -1
         str     r12, [r4, r7, lsl #2]
         add     r7, r7, #1

@@ -38,7 +38,7 @@ L(next):
 L(found):
         add     r0, r4, r12, lsl #2
         sub     r0, r0, r1
-        asr     r0, r0, #2                      // result = base + step
+        lsr     r0, r0, #2                      // result = base + step
 L(exit):
         pop     {r4, r11, pc}
 endfunc

@@ -32,7 +32,7 @@
 #define TOP_HALVES      (NODE_BASES + 4 * 32)
 #if defined(_WIN64)
 #define XMM_SAVED       (TOP_HALVES + 4 * 4)
-#define FRAME           (XMM_SAVED + 160)
+#define FRAME           (XMM_SAVED + 160 + 8)       // and rsp 16-byte aligned
 #define XMM             xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
 #else
 #define FRAME           (TOP_HALVES + 4 * 4)
@@ -296,6 +296,10 @@ L(done):
 // Asks the processor whether it has AVX2, and the system whether it keeps
 // the ymm registers, once: L(avx2) keeps the answer, 2 if both, 1 if not.
 L(askForAvx2):
+        xor     eax, eax
+        cpuid
+        cmp     eax, 7                          // the highest leaf cpuid knows
+        jb      L(noAvx2)
         mov     eax, 1
         cpuid
         and     ecx, (1 << 27) | (1 << 28)      // OSXSAVE, AVX
