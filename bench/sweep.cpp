@@ -10,6 +10,7 @@
 // a random order, so that a slow spell of the machine falls on all alike.
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,26 +59,34 @@ const Contender contenders[] = {
 };
 
 const std::size_t QUERY_COUNT = 1 << 20;
+const std::size_t LARGEST = (1 << 29) - 1;
 
-// Room for count ints, in huge pages where the system gives them, as a
-// program that searches a large array would ask for: fewer misses in the
-// TLB, so that what the sweep shows is the caches.
+// Room for count ints, in huge pages of 2 MB where the system gives them, as
+// a program that searches a large array would ask for: fewer misses in the
+// TLB, so that what the sweep shows is the caches. The array starts on a
+// huge page's boundary, since only whole huge pages can back it.
 int* allocate(std::size_t count, bool hugePages)
 {
-    std::size_t bytes = (count * sizeof(int) + (2 << 20) - 1) / (2 << 20) * (2 << 20);
-    void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const std::size_t HUGE_PAGE = 2 << 20;
+    std::size_t bytes = (count * sizeof(int) + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE;
+    void* memory = mmap(nullptr, bytes + HUGE_PAGE, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) {
         std::perror("search_sweep: mmap");
         std::exit(EXIT_FAILURE);
     }
+    auto address = reinterpret_cast<std::uintptr_t>(memory);
+    void* start = reinterpret_cast<void*>((address + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE);
+#if defined(MADV_HUGEPAGE)
     if (hugePages) {
-        madvise(memory, bytes, MADV_HUGEPAGE);
+        madvise(start, bytes, MADV_HUGEPAGE);
     }
-    return static_cast<int*>(memory);
+#endif
+    return static_cast<int*>(start);
 }
 
 // Distinct values in ascending order, made in one pass: a running sum of
-// gaps from 1 to 4.
+// gaps from 1 to 4, which fits in an int for up to LARGEST elements.
 void fillSorted(int numbers[], std::size_t count)
 {
     std::mt19937 generator(2026);
@@ -160,9 +169,9 @@ int main(int argc, char** argv)
         }
     }
     if (sizes.empty() || repetitions < 1 || *std::min_element(sizes.begin(), sizes.end()) < 1 ||
-        *std::max_element(sizes.begin(), sizes.end()) > (1u << 30)) {
+        *std::max_element(sizes.begin(), sizes.end()) > LARGEST) {
         std::fprintf(stderr, "usage: search_sweep [--repetitions N] [--small-pages] ELEMENTS...\n"
-                             "(each from 1 to 2^30)\n");
+                             "(each from 1 to 2^29 - 1)\n");
         return EXIT_FAILURE;
     }
 
