@@ -2,7 +2,7 @@
 // for, with the macros that the five of them share.
 //
 // int callWatchingRegisters(void (*function)(), const uintptr_t arguments[5],
-//                           const uint64_t canaries[], uint64_t seen[])
+//                           uint64_t canaries[], uint64_t seen[])
 //
 // calls function with the five arguments, the registers that the calling
 // convention says it must keep loaded from canaries, and garbage in every

@@ -14,7 +14,7 @@
 #endif
 
 extern "C" int callWatchingRegisters(AnyFunction function, const std::uintptr_t arguments[5],
-                                     const std::uint64_t canaries[], std::uint64_t seen[]);
+                                     std::uint64_t canaries[], std::uint64_t seen[]);
 
 namespace {
 
@@ -51,14 +51,16 @@ struct sigaction previous[2];
 const int faults[2] = {SIGSEGV, SIGBUS};
 
 // Says which call faulted (with stdio, which a signal handler may not use in
-// general, but the search that faulted holds no lock of it). A handler
-// installed before (a fuzzer's, which keeps the input, or a sanitizer's) then
-// sees the fault again; otherwise the process exits.
+// general, but the search that faulted holds no lock of it), and exits; but
+// where a handler was installed before (a fuzzer's, which keeps the input, or
+// a sanitizer's), that one sees the fault again, as does the default action
+// for a fault outside a checked call.
 void reportFault(int signal)
 {
+    bool checked = describeRunning != nullptr;
     reportRunningCall();
     for (int i = 0; i < 2; ++i) {
-        if (faults[i] == signal && previous[i].sa_handler != SIG_DFL) {
+        if (faults[i] == signal && (previous[i].sa_handler != SIG_DFL || !checked)) {
             sigaction(signal, &previous[i], nullptr);
             return;
         }

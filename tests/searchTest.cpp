@@ -15,15 +15,16 @@
 namespace {
 
 // Calls check(numbers, values) with sorted random arrays of every size to
-// 100 and of 1000 and 10000, from ranges narrow enough for many duplicates
-// and wide enough to reach both ends of int, and values to seek in each: a
-// few hundred elements at most, their neighbours, and the ends of int.
+// 100 and of 1000, 10000 and 100000 (past 64 KB, where asmPrefetchingSearch
+// prefetches), from ranges narrow enough for many duplicates and wide enough
+// to reach both ends of int, and values to seek in each: a few hundred
+// elements at most, their neighbours, and the ends of int.
 template <typename Check> void forEverySortedArray(Check check)
 {
     std::mt19937 generator(20261206);
     for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
         std::uniform_int_distribution<int> pick(range.first, range.second);
-        for (int count = 0; count <= 10000; count = count < 100 ? count + 1 : count * 10) {
+        for (int count = 0; count <= 100000; count = count < 100 ? count + 1 : count * 10) {
             std::vector<int> numbers(count);
             std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
             std::sort(numbers.begin(), numbers.end());
@@ -70,7 +71,8 @@ TEST_P(EverySearch, AnswersRightReadsNothingElseAndKeepsItsRegisters)
 // Numbers of queries on either side of the groups the batch advances
 // together; values, numbers and results each flush against an inaccessible
 // page at one end and then the other, so that a write past the results
-// faults too. No queries, or a negative number, must touch nothing.
+// faults too. No queries, or a negative number, must touch nothing; a
+// negative count must read no element and answer -1 to every query.
 TEST(AsmBatchSearch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 {
     GuardedArray nothing(nullptr, 0, false, true);
@@ -88,6 +90,9 @@ TEST(AsmBatchSearch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
             }
         }
         ASSERT_EQ(batchFaultOf(nothing, -count, nothing, count, nothing), "") << -count;
+        GuardedArray sought(values.data(), most, true);
+        GuardedArray results(nullptr, most, true, true);
+        ASSERT_EQ(batchFaultOf(sought, most, nothing, -count, results), "") << -count;
     });
 }
 
@@ -106,13 +111,17 @@ TEST_P(EverySearch, SearchesTheLargestCount)
     EXPECT_EQ(faultOf(GetParam(), 0, zeroes, INT_MAX, true), "");
 }
 
+// Enough queries for a whole group of vectors where there are vectors.
 TEST(AsmBatchSearch, SearchesTheLargestCount)
 {
     GuardedArray zeroes(nullptr, INT_MAX, true);
-    const int values[] = {1, -1, 0};
-    GuardedArray sought(values, 3, true);
-    GuardedArray results(nullptr, 3, true, true);
-    EXPECT_EQ(batchFaultOf(sought, 3, zeroes, INT_MAX, results), "");
+    std::vector<int> values(65);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = static_cast<int>(i % 3) - 1;
+    }
+    GuardedArray sought(values.data(), values.size(), true);
+    GuardedArray results(nullptr, values.size(), true, true);
+    EXPECT_EQ(batchFaultOf(sought, 65, zeroes, INT_MAX, results), "");
 }
 #endif
 
