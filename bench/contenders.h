@@ -4,6 +4,7 @@
 // the same contract: the subscript of an element of numbers[0..count) equal
 // to value, or -1; a batch search answers each of values[0..queries) so in
 // results.
+using SearchFunction = int (*)(int value, const int numbers[], int count);
 using BatchFunction = void (*)(const int values[], int queries, const int numbers[], int count,
                                int results[]);
 

@@ -18,8 +18,6 @@
 
 namespace {
 
-using SearchFunction = int (*)(int value, const int numbers[], int count);
-
 // The program's data set, as generated and sorted.
 const std::vector<int> unsorted = [] {
     std::vector<int> numbers(ARRAY_SIZE);

@@ -28,8 +28,6 @@
 
 namespace {
 
-using SearchFunction = int (*)(int value, const int numbers[], int count);
-
 // One search at a time, or a batch.
 struct Contender {
     const char* name;
