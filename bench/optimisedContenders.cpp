@@ -110,18 +110,21 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 }
 
 #if defined(__x86_64__)
-// Eight vectors of eight searches. The first four levels probe the same
-// fifteen elements for every search: node n is the probe of a search whose
-// path so far spells n's bits after the leading 1 (a 1 for each time it moved
-// right), picked out of a register by permuting it. The levels below gather
-// their probes, all eight vectors' first.
+// Eight vectors of eight searches. The first five levels probe the same 31
+// elements for every search: node n is the probe of a search whose path so
+// far spells n's bits after the leading 1 (a 1 for each time it moved right),
+// picked out of a register by permuting it, or at the fifth level out of two
+// and blended by the node's bit 3. The levels below gather their probes, all
+// eight vectors' first, and the last gathers each search's base and probe as
+// one 64-bit pair, which leaves nothing to load for the answer.
 const int VECTORS = 8;
+const int TOP_LEVELS = 5;
 
 struct TopLevels {
-    int probes[16];
-    int bases[32];
-    unsigned halves[4];
-    unsigned below; // len under the fourth level
+    int probes[1 << TOP_LEVELS];
+    int bases[2 << TOP_LEVELS];
+    unsigned halves[TOP_LEVELS];
+    unsigned below; // len under the top levels
 };
 
 TopLevels topLevels(const int numbers[], int count)
@@ -134,7 +137,7 @@ TopLevels topLevels(const int numbers[], int count)
     }
     top.below = length;
     top.bases[1] = -1;
-    for (int node = 1, level = 0; node < 16; ++node) {
+    for (int node = 1, level = 0; node < 1 << TOP_LEVELS; ++node) {
         level += node == 2 << level;
         int base = top.bases[node];
         top.probes[node] = numbers[base + top.halves[level]];
@@ -149,6 +152,20 @@ __attribute__((target("avx2"))) __m256i load(const int* eight)
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(eight));
 }
 
+// Where mask is negative, b; elsewhere a.
+__attribute__((target("avx2"))) __m256i blend(__m256i a, __m256i b, __m256i mask)
+{
+    return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b),
+                                                 _mm256_castsi256_ps(mask)));
+}
+
+// The entries of sixteen, from, picked by the nodes.
+__attribute__((target("avx2"))) __m256i pick(const int from[16], __m256i node)
+{
+    return blend(_mm256_permutevar8x32_epi32(load(from), node),
+                 _mm256_permutevar8x32_epi32(load(from + 8), node), _mm256_slli_epi32(node, 28));
+}
+
 __attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[],
                                                const TopLevels& top, int results[])
 {
@@ -160,8 +177,8 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
         value[v] = load(values + 8 * v);
         node[v] = one;
     }
-    __m256i probes = load(top.probes);
-    for (int level = 0; level < 3; ++level) {
+    for (int level = 0; level < 4; ++level) {
+        __m256i probes = load(top.probes + (level < 3 ? 0 : 8));
         for (int v = 0; v < VECTORS; ++v) {
             __m256i above =
                 _mm256_cmpgt_epi32(_mm256_permutevar8x32_epi32(probes, node[v]), value[v]);
@@ -169,15 +186,12 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
                 _mm256_add_epi32(_mm256_add_epi32(node[v], node[v]), _mm256_add_epi32(one, above));
         }
     }
-    probes = load(top.probes + 8);
-    __m256i bases = load(top.bases + 8);
-    __m256i half = _mm256_set1_epi32(static_cast<int>(top.halves[3]));
+    __m256i half = _mm256_set1_epi32(static_cast<int>(top.halves[4]));
     for (int v = 0; v < VECTORS; ++v) {
-        __m256i above = _mm256_cmpgt_epi32(_mm256_permutevar8x32_epi32(probes, node[v]), value[v]);
-        base[v] = _mm256_add_epi32(_mm256_permutevar8x32_epi32(bases, node[v]),
-                                   _mm256_andnot_si256(above, half));
+        __m256i above = _mm256_cmpgt_epi32(pick(top.probes + 16, node[v]), value[v]);
+        base[v] = _mm256_add_epi32(pick(top.bases + 16, node[v]), _mm256_andnot_si256(above, half));
     }
-    for (unsigned length = top.below; length > 1;) {
+    for (unsigned length = top.below; length > 2;) {
         __m256i step = _mm256_set1_epi32(static_cast<int>(length / 2));
         length -= length / 2;
         __m256i element[VECTORS];
@@ -189,11 +203,26 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
             base[v] = _mm256_add_epi32(base[v], _mm256_andnot_si256(above, step));
         }
     }
+    // The last level probes base + 1: a base of -1 probes numbers[0], so its
+    // pair starts there.
+    const auto* pairs = reinterpret_cast<const long long*>(numbers);
+    const __m256i none = _mm256_set1_epi32(-1);
     for (int v = 0; v < VECTORS; ++v) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(results + 8 * v), base[v]);
-    }
-    for (int lane = 0; lane < 8 * VECTORS; ++lane) {
-        results[lane] = answer(values[lane], numbers, results[lane]);
+        __m256i pair = _mm256_permute4x64_epi64(_mm256_max_epi32(base[v], _mm256_setzero_si256()),
+                                                0xd8); // lanes 0, 1, 4, 5, then 2, 3, 6, 7
+        __m256 low = _mm256_castsi256_ps(
+            _mm256_i32gather_epi64(pairs, _mm256_castsi256_si128(pair), 4));
+        __m256 high = _mm256_castsi256_ps(
+            _mm256_i32gather_epi64(pairs, _mm256_extracti128_si256(pair, 1), 4));
+        __m256i first = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0x88));
+        __m256i second = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0xdd));
+        __m256i probe = blend(second, first, base[v]);
+        __m256i above = _mm256_cmpgt_epi32(probe, value[v]);
+        __m256i element = blend(probe, first, above);
+        base[v] = _mm256_add_epi32(_mm256_sub_epi32(base[v], none), above);
+        __m256i missing = _mm256_xor_si256(_mm256_cmpeq_epi32(element, value[v]), none);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(results + 8 * v),
+                            _mm256_or_si256(base[v], missing));
     }
 }
 #endif
@@ -208,7 +237,7 @@ void batchSearch(const int values[], int queries, const int numbers[], int count
     }
     int first = 0;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2") && count >= 15 && queries >= 8 * VECTORS) {
+    if (__builtin_cpu_supports("avx2") && count >= 32 && queries >= 8 * VECTORS) {
         TopLevels top = topLevels(numbers, count);
         for (; first + 8 * VECTORS <= queries; first += 8 * VECTORS) {
             avx2Batch(values + first, numbers, top, results + first);

@@ -5,9 +5,10 @@
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
 //
-// With AVX2, eight vectors of eight searches: the first four levels pick
-// their probes out of registers, and each level below gathers a vector's
-// probes in one instruction. Without AVX2, and for the last queries, groups
+// With AVX2, eight vectors of eight searches: the first five levels pick
+// their probes out of registers, each level below but the last gathers a
+// vector's probes in one instruction, and the last gathers each search's
+// base and probe as a pair, which leaves nothing to load for the answer. Without AVX2, and for the last queries, groups
 // of sixteen searches in general registers, each of which prefetches its
 // next probe as soon as it knows it, so that the load is there by the time
 // the group comes round again.
@@ -20,7 +21,7 @@
 #define RESULTS         rbp                     // the group's first answer
 
 // On the stack: the scalar groups' lanes, the values (padded to a whole group
-// with the last) and the bases, 64 bits each; the probes of the first four
+// with the last) and the bases, 64 bits each; the probes of the first five
 // levels and the bases above them, by node; those levels' halves; on
 // Windows, xmm6 to xmm15.
 #define GROUP           64
@@ -28,22 +29,22 @@
 #define LANE_VALUES     0
 #define LANE_BASES      (LANE_VALUES + 4 * LANES)
 #define PIVOTS          (LANE_BASES + 8 * LANES)
-#define NODE_BASES      (PIVOTS + 4 * 16)
-#define TOP_HALVES      (NODE_BASES + 4 * 32)
+#define NODE_BASES      (PIVOTS + 4 * 32)
+#define TOP_HALVES      (NODE_BASES + 4 * 64)
 #if defined(_WIN64)
-#define XMM_SAVED       (TOP_HALVES + 4 * 4)
+#define XMM_SAVED       (TOP_HALVES + 4 * 8)
 #define FRAME           (XMM_SAVED + 160 + 8)       // and rsp 16-byte aligned
 #define XMM             xmm6, xmm7, xmm8, xmm9, xmm10, xmm11, xmm12, xmm13, xmm14, xmm15
 #else
-#define FRAME           (TOP_HALVES + 4 * 4)
+#define FRAME           (TOP_HALVES + 4 * 8)
 #endif
 
-// Gathers vector v's probes, base + half, into register into.
+// Gathers vector v's probes, numbers[base + half], into register into: r10
+// holds numbers + half.
 .macro gather v, into
-        vpaddd  ymm9, ymm8, ymm\v               // probe = base + half
         vpcmpeqd ymm10, ymm10, ymm10            // all eight lanes
         vpxor   ymm\into, ymm\into, ymm\into
-        vpgatherdd ymm\into, [NUMBERS + ymm9*4], ymm10
+        vpgatherdd ymm\into, [r10 + ymm\v*4], ymm10
 .endm
 
 // Moves vector v's bases by the probes in register from.
@@ -94,22 +95,22 @@ L(asked):
         jne     L(groups)
         cmp     LEFT, GROUP
         jb      L(groups)
-        cmp     COUNT, 15
+        cmp     COUNT, 32                       // a level left below the fifth
         jb      L(groups)
 
-// The first four levels probe the same fifteen elements for every search.
+// The first five levels probe the same 31 elements for every search.
 // Node n is the probe of a search whose path so far spells n's bits after
 // the leading 1 (a 1 for each time it moved right): n's base, the base of
 // its children, and its probe at the base plus the level's half.
         mov     eax, COUNT
         inc     eax                             // len = count + 1
-        .irp    level, 0, 1, 2, 3
+        .irp    level, 0, 1, 2, 3, 4
         mov     edx, eax
         shr     edx, 1
         mov     [rsp + TOP_HALVES + 4 * \level], edx
         sub     eax, edx
         .endr
-        mov     r11d, eax                       // len below the fourth level
+        mov     r11d, eax                       // len below the fifth level
         mov     dword ptr [rsp + NODE_BASES + 4], -1
         mov     ecx, 1                          // node
         xor     r8d, r8d                        // its level
@@ -129,15 +130,16 @@ L(sameLevel):
         add     eax, edx
         mov     [rsp + NODE_BASES + rcx*8 + 4], eax
         inc     ecx
-        cmp     ecx, 16
+        cmp     ecx, 32
         jb      L(pivot)
 
 // Sixty-four searches in ymm0 to ymm7, eight a vector, for as long as there
-// are 64 queries left. The first three levels pick each search's probe out
-// of one register by its node, the fourth out of another, which leaves each
-// search's base as a 32-bit subscript. The levels below gather their probes,
-// four vectors' gathers at a time, so that their loads are in flight
-// together, then those vectors' compares.
+// are 64 queries left. The first four levels pick each search's probe out
+// of eight by its node; the fifth out of sixteen, as two halves picked alike
+// and blended by the node's bit 3, which leaves each search's base as a
+// 32-bit subscript. The levels below gather their probes, four vectors'
+// gathers at a time, so that their loads are in flight together, then those
+// vectors' compares.
 L(vectors):
         cmp     LEFT, GROUP
         jb      L(lastQueries)
@@ -147,23 +149,26 @@ L(vectors):
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
         vmovdqa ymm\v, ymm9                     // node = 1
         .endr
-        .rept   3
+        .irp    nodes, ymm8, ymm8, ymm8, [rsp + PIVOTS + 32] // then 8 to 15
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpermd  ymm10, ymm\v, ymm8              // the node's probe
+        vpermd  ymm10, ymm\v, \nodes             // the node's probe
         vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v] // > value? -1 : 0
         vpaddd  ymm\v, ymm\v, ymm\v
         vpaddd  ymm\v, ymm\v, ymm9
         vpaddd  ymm\v, ymm\v, ymm10             // node = 2 node + (probe <= value)
         .endr
         .endr
-        vmovdqu ymm8, [rsp + PIVOTS + 32]       // the probes of nodes 8 to 15
-        vmovdqu ymm9, [rsp + NODE_BASES + 32]   // and their bases
-        vpbroadcastd ymm11, [rsp + TOP_HALVES + 12]
+        vpbroadcastd ymm13, [rsp + TOP_HALVES + 16]
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpermd  ymm10, ymm\v, ymm8
+        vpslld  ymm11, ymm\v, 28                // nodes 24 to 31: < 0
+        vpermd  ymm10, ymm\v, [rsp + PIVOTS + 64]
+        vpermd  ymm12, ymm\v, [rsp + PIVOTS + 96]
+        vblendvps ymm10, ymm10, ymm12, ymm11    // the node's probe
         vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v]
-        vpandn  ymm10, ymm10, ymm11             // probe <= value? half : 0
-        vpermd  ymm\v, ymm\v, ymm9
+        vpandn  ymm10, ymm10, ymm13             // probe <= value? half : 0
+        vpermd  ymm12, ymm\v, [rsp + NODE_BASES + 64]
+        vpermd  ymm\v, ymm\v, [rsp + NODE_BASES + 96]
+        vblendvps ymm\v, ymm12, ymm\v, ymm11
         vpaddd  ymm\v, ymm\v, ymm10             // base = the node's base + that
         .endr
         mov     eax, r11d
@@ -175,6 +180,7 @@ L(vectorLevel):
         sub     eax, edx                        // len -= half
         vmovd   xmm8, edx
         vpbroadcastd ymm8, xmm8
+        lea     r10, [NUMBERS + rdx*4]
         gather  0, 12
         gather  1, 13
         gather  2, 14
@@ -192,19 +198,36 @@ L(vectorLevel):
         update  6, 14
         update  7, 15
 L(vectorNext):
-        cmp     eax, 1
+        cmp     eax, 2
         ja      L(vectorLevel)
+
+// The last level, len = 2, probes base + 1. Gathering numbers[base] and
+// numbers[base + 1] together, as one 64-bit element, costs what gathering the
+// probe alone would, and gives the element the search ends on. A base of -1
+// probes numbers[0], so its pair starts there.
         vpxor   ymm8, ymm8, ymm8
-        vpcmpeqd ymm11, ymm11, ymm11
+        vpcmpeqd ymm15, ymm15, ymm15
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpmaxsd ymm9, ymm\v, ymm8               // the last element <= value, if any
-        vpcmpeqd ymm10, ymm10, ymm10
+        vpmaxsd ymm9, ymm\v, ymm8               // pair = max(base, 0)
+        vpermq  ymm9, ymm9, 0xd8                // lanes 0, 1, 4, 5, then 2, 3, 6, 7
+        vextracti128 xmm10, ymm9, 1
+        vpcmpeqd ymm11, ymm11, ymm11
         vpxor   ymm12, ymm12, ymm12
-        vpgatherdd ymm12, [NUMBERS + ymm9*4], ymm10
+        vpgatherdq ymm12, [NUMBERS + xmm9*4], ymm11
+        vpcmpeqd ymm11, ymm11, ymm11
+        vpxor   ymm13, ymm13, ymm13
+        vpgatherdq ymm13, [NUMBERS + xmm10*4], ymm11
+        vshufps ymm14, ymm12, ymm13, 0x88       // numbers[pair], lanes in order
+        vshufps ymm12, ymm12, ymm13, 0xdd       // numbers[pair + 1]
+        vblendvps ymm12, ymm12, ymm14, ymm\v    // probe = base < 0 ? the first : the second
+        vpcmpgtd ymm13, ymm12, [VALUES + 32 * \v] // > value? -1 : 0
+        vblendvps ymm12, ymm12, ymm14, ymm13    // the element at the base it ends on
+        vpsubd  ymm\v, ymm\v, ymm15
+        vpaddd  ymm\v, ymm\v, ymm13             // base += probe <= value
         vpcmpeqd ymm12, ymm12, [VALUES + 32 * \v]
-        vpxor   ymm12, ymm12, ymm11             // not equal: all ones
-        vpor    ymm9, ymm9, ymm12               // result = equal ? subscript : -1
-        vmovdqu [RESULTS + 32 * \v], ymm9
+        vpxor   ymm12, ymm12, ymm15             // not equal: all ones
+        vpor    ymm\v, ymm\v, ymm12             // result = equal ? base : -1
+        vmovdqu [RESULTS + 32 * \v], ymm\v
         .endr
         add     VALUES, 4 * GROUP
         add     RESULTS, 4 * GROUP
