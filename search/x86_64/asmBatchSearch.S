@@ -134,22 +134,26 @@ L(sameLevel):
         jb      L(pivot)
 
 // Sixty-four searches in ymm0 to ymm7, eight a vector, for as long as there
-// are 64 queries left. The first four levels pick each search's probe out
-// of eight by its node; the fifth out of sixteen, as two halves picked alike
-// and blended by the node's bit 3, which leaves each search's base as a
-// 32-bit subscript. The levels below gather their probes, four vectors'
-// gathers at a time, so that their loads are in flight together, then those
-// vectors' compares.
+// are 64 queries left. The first level probes one element for all; the next
+// three pick each search's probe out of eight by its node; the fifth out of
+// sixteen, as two halves picked alike and blended by the node's bit 3, which
+// leaves each search's base as a 32-bit subscript. The levels below gather
+// their probes, four vectors' gathers at a time, so that their loads are in
+// flight together, then those vectors' compares.
 L(vectors):
         cmp     LEFT, GROUP
         jb      L(lastQueries)
         vmovdqu ymm8, [rsp + PIVOTS]            // the probes of nodes 1 to 7
         vpcmpeqd ymm9, ymm9, ymm9
         vpsrld  ymm9, ymm9, 31                  // 1 in every lane
+        vpbroadcastd ymm10, [rsp + PIVOTS + 4]  // node 1's probe, the same for all
+        vpaddd  ymm11, ymm9, ymm9
+        vpaddd  ymm11, ymm11, ymm9
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vmovdqa ymm\v, ymm9                     // node = 1
+        vpcmpgtd ymm\v, ymm10, [VALUES + 32 * \v]
+        vpaddd  ymm\v, ymm\v, ymm11             // node = 3 + (probe > value? -1 : 0)
         .endr
-        .irp    nodes, ymm8, ymm8, ymm8, [rsp + PIVOTS + 32] // then 8 to 15
+        .irp    nodes, ymm8, ymm8, [rsp + PIVOTS + 32] // then 8 to 15
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
         vpermd  ymm10, ymm\v, \nodes             // the node's probe
         vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v] // > value? -1 : 0
