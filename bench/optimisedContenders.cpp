@@ -113,10 +113,11 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 // Eight vectors of eight searches. The first five levels probe the same 31
 // elements for every search: node n is the probe of a search whose path so
 // far spells n's bits after the leading 1 (a 1 for each time it moved right),
-// picked out of a register by permuting it, or at the fifth level out of two
-// and blended by the node's bit 3. The levels below gather their probes, all
-// eight vectors' first, and the last gathers each search's base and probe as
-// one 64-bit pair, which leaves nothing to load for the answer.
+// below the root picked out of a register by permuting it, or at the fifth
+// level out of two and blended by the node's bit 3. The levels below gather
+// their probes, all eight vectors' first, and the last gathers each search's
+// base and probe as one 64-bit pair, which leaves nothing to load for the
+// answer.
 const int VECTORS = 8;
 const int TOP_LEVELS = 5;
 
@@ -173,11 +174,12 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
     __m256i node[VECTORS];
     __m256i base[VECTORS];
     const __m256i one = _mm256_set1_epi32(1);
+    const __m256i root = _mm256_set1_epi32(top.probes[1]);
     for (int v = 0; v < VECTORS; ++v) {
         value[v] = load(values + 8 * v);
-        node[v] = one;
+        node[v] = _mm256_add_epi32(_mm256_set1_epi32(3), _mm256_cmpgt_epi32(root, value[v]));
     }
-    for (int level = 0; level < 4; ++level) {
+    for (int level = 1; level < 4; ++level) {
         __m256i probes = load(top.probes + (level < 3 ? 0 : 8));
         for (int v = 0; v < VECTORS; ++v) {
             __m256i above =
