@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <numeric>
 #include <random>
 #include <sstream>
 #include <vector>
@@ -15,16 +16,20 @@
 namespace {
 
 // Calls check(numbers, values) with sorted random arrays of every size to
-// 100 and of 1000, 10000 and 100000 (past 64 KB, where asmPrefetchingSearch
-// prefetches), from ranges narrow enough for many duplicates and wide enough
-// to reach both ends of int, and values to seek in each: a few hundred
-// elements at most, their neighbours, and the ends of int.
+// 100 and of 1000 and 10000, and past 64 KB, where asmPrefetchingSearch
+// prefetches and moves its first probe off the middle: its smallest such
+// array and a power of two. The ranges are narrow enough for many duplicates
+// and wide enough to reach both ends of int; the values to seek in each are
+// a few hundred elements at most, their neighbours, and the ends of int.
 template <typename Check> void forEverySortedArray(Check check)
 {
+    std::vector<int> counts(101);
+    std::iota(counts.begin(), counts.end(), 0);
+    counts.insert(counts.end(), {1000, 10000, 16385, 1 << 15});
     std::mt19937 generator(20261206);
     for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
         std::uniform_int_distribution<int> pick(range.first, range.second);
-        for (int count = 0; count <= 100000; count = count < 100 ? count + 1 : count * 10) {
+        for (int count : counts) {
             std::vector<int> numbers(count);
             std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
             std::sort(numbers.begin(), numbers.end());

@@ -9,6 +9,10 @@ function asmPrefetchingSearch
         sub     x4, x1, #4                      // base = numbers - 1
         cmp     w3, #SMALL_ARRAY
         b.ls    L(near)
+        lsr     w5, w3, #1
+        mov     w6, #OFF_MIDDLE
+        sub     w5, w5, w6                      // the first half, short of the middle
+        b       L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -16,6 +20,7 @@ function asmPrefetchingSearch
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         lsr     w5, w3, #1                      // half = len / 2
+L(first):
         sub     w3, w3, w5                      // len -= half
         lsr     w8, w3, #1                      // h1 = len / 2
         sub     w9, w3, w8

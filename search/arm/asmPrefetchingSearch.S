@@ -9,6 +9,10 @@ function asmPrefetchingSearch
         sub     r3, r1, #4                      // base = numbers - 1
         cmp     r2, #SMALL_ARRAY
         bls     L(near)
+        lsr     r12, r2, #1
+        movw    r5, #OFF_MIDDLE
+        sub     r12, r12, r5                    // the first half, short of the middle
+        b       L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -16,6 +20,7 @@ function asmPrefetchingSearch
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         lsr     r12, r2, #1                     // half = len / 2
+L(first):
         sub     r2, r2, r12                     // len -= half
         lsr     r5, r2, #1                      // h1 = len / 2
         sub     r6, r2, r5

@@ -21,6 +21,10 @@ function asmPrefetchingSearch
         sub     edx, 4                          // base = numbers - 1
         cmp     ecx, SMALL_ARRAY
         jbe     L(near)
+        mov     ebx, ecx
+        shr     ebx, 1
+        sub     ebx, OFF_MIDDLE                 // the first half, short of the middle
+        jmp     L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -29,6 +33,7 @@ function asmPrefetchingSearch
 L(far):
         mov     ebx, ecx
         shr     ebx, 1                          // half = len / 2
+L(first):
         sub     ecx, ebx                        // len -= half
         mov     edi, ecx
         shr     edi, 1                          // h1 = len / 2

@@ -12,7 +12,11 @@ function asmPrefetchingSearch
         li      t6, 1
         li      a2, SMALL_ARRAY
         bgeu    a2, t0, L(near)
+        srli    t2, t0, 1
+        li      a2, OFF_MIDDLE
+        sub     t2, t2, a2                      // the first half, short of the middle
         li      a2, NEAR_END
+        j       L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -20,6 +24,7 @@ function asmPrefetchingSearch
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(far):
         srli    t2, t0, 1                       // half = len / 2
+L(first):
         sub     t0, t0, t2                      // len -= half
         srli    t4, t0, 1                       // h1 = len / 2
         sub     a3, t0, t4

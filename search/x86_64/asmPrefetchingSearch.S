@@ -16,6 +16,10 @@ function asmPrefetchingSearch
         lea     r10, [numbers - 4]              // base = numbers - 1
         cmp     r9d, SMALL_ARRAY
         jbe     L(near)
+        mov     r11d, r9d
+        shr     r11d, 1
+        sub     r11d, OFF_MIDDLE                // the first half, short of the middle
+        jmp     L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -24,6 +28,7 @@ function asmPrefetchingSearch
 L(far):
         mov     r11d, r9d
         shr     r11d, 1                         // half = len / 2
+L(first):
         sub     r9d, r11d                       // len -= half
         mov     r8d, r9d
         shr     r8d, 1                          // h1 = len / 2
