@@ -85,6 +85,19 @@ namespace {
 // than any value; the probes never reach it.
 const int GROUP = 16;
 
+// The first half of a large array stops short of the middle, by an odd
+// number: below a power of two, halving would give powers of two all the
+// way down, and the first levels' probes, a power of two apart, would all
+// fall in the same few cache sets. Any half up to length / 2 finds the same
+// element.
+const int SMALL_ARRAY = 16384;
+const unsigned OFF_MIDDLE = 4097;
+
+unsigned firstHalf(unsigned length, int count)
+{
+    return length / 2 - (count > SMALL_ARRAY ? OFF_MIDDLE : 0);
+}
+
 int answer(int value, const int numbers[], int base)
 {
     base = std::max(base, 0);
@@ -95,8 +108,8 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 {
     int base[GROUP];
     std::fill(base, base + lanes, -1);
-    for (unsigned length = count + 1u; length > 1;) {
-        unsigned half = length / 2;
+    unsigned length = count + 1u;
+    for (unsigned half = firstHalf(length, count); length > 1; half = length / 2) {
         length -= half;
         for (int lane = 0; lane < lanes; ++lane) {
             base[lane] += numbers[base[lane] + half] <= values[lane] ? half : 0;
@@ -133,7 +146,7 @@ TopLevels topLevels(const int numbers[], int count)
     TopLevels top;
     unsigned length = count + 1u;
     for (unsigned& half : top.halves) {
-        half = length / 2;
+        half = &half == top.halves ? firstHalf(length, count) : length / 2;
         length -= half;
     }
     top.below = length;

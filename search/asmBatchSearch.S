@@ -4,7 +4,10 @@
 // than the value, so that it ends on the last such element, or at -1 when
 // there is none. Its length starts at count + 1, as if numbers[count] were
 // greater than any value: the probes never reach that far, and a value that
-// is no smaller than the last element ends on it.
+// is no smaller than the last element ends on it. In a large array the
+// first probe sits off the middle, as firstProbe.S says.
+#include "firstProbe.S"
+
 #if defined(__x86_64__)
 #include "x86_64/asmBatchSearch.S"
 #elif defined(__i386__)

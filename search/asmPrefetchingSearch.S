@@ -10,18 +10,8 @@
 // caches, where a prefetch only costs: it is searched without. Nor does the
 // search prefetch once len is down to NEAR_END elements (128 bytes), whose
 // lines are already on their way.
-//
-// Halving a power of two gives powers of two all the way down, so the first
-// levels' probes lie a power of two apart and all fall in the same few sets
-// of every cache, which then keeps only a handful of the lines that every
-// search reads. The first probe therefore sits OFF_MIDDLE elements short of
-// the middle: below a power of two the length is then odd, and the probes
-// spread over the sets. (Any half up to len / 2 finds the same element, and
-// the larger part is one level deeper only within 8194 elements below a
-// power of two.)
-#define SMALL_ARRAY     16384
+#include "firstProbe.S"
 #define NEAR_END        32
-#define OFF_MIDDLE      4097
 
 #if defined(__x86_64__)
 #include "x86_64/asmPrefetchingSearch.S"

@@ -35,10 +35,16 @@ L(copy):
         cmp     w7, #LANES
         b.lo    L(copy)
         add     w7, w3, #1                      // len = count + 1
-        b       L(next)
+        cmp     w3, #SMALL_ARRAY
+        b.ls    L(next)
+        lsr     w8, w7, #1
+        mov     w11, #OFF_MIDDLE
+        sub     w8, w8, w11                     // the first half, short of the middle
+        b       L(first)
         hot_loop
 L(level):
         lsr     w8, w7, #1                      // half = len / 2
+L(first):
         sub     w7, w7, w8                      // len -= half
         lsl     x8, x8, #2                      // half, in bytes
         lsr     w11, w7, #1

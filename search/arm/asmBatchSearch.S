@@ -39,10 +39,16 @@ L(copy):
         cmp     r7, #LANES
         blo     L(copy)
         add     r7, r3, #1                      // len = count + 1
-        b       L(next)
+        cmp     r3, #SMALL_ARRAY
+        bls     L(next)
+        lsr     r8, r7, #1
+        movw    r11, #OFF_MIDDLE
+        sub     r8, r8, r11                     // the first half, short of the middle
+        b       L(first)
         hot_loop
 L(level):
         lsr     r8, r7, #1                      // half = len / 2
+L(first):
         sub     r7, r7, r8                      // len -= half
         lsl     r8, r8, #2                      // half, in bytes
         lsr     r11, r7, #1

@@ -55,11 +55,17 @@ L(copy):
         jb      L(copy)
         mov     ebp, [esp + COUNT]
         inc     ebp                             // len = count + 1
-        jmp     L(next)
+        cmp     ebp, SMALL_ARRAY + 1
+        jbe     L(next)
+        mov     ecx, ebp
+        shr     ecx, 1
+        sub     ecx, OFF_MIDDLE                 // the first half, short of the middle
+        jmp     L(first)
         hot_loop
 L(level):
         mov     ecx, ebp
         shr     ecx, 1                          // half = len / 2
+L(first):
         sub     ebp, ecx                        // len -= half
         shl     ecx, 2                          // half, in bytes
         mov     ebx, ebp

@@ -41,10 +41,16 @@ L(copy):
         addi    t0, t0, 1
         bltu    t0, a7, L(copy)
         addi    t0, a3, 1                       // len = count + 1
-        j       L(next)
+        li      t1, SMALL_ARRAY
+        bgeu    t1, a3, L(next)
+        srli    t1, t0, 1
+        li      t2, OFF_MIDDLE
+        sub     t1, t1, t2                      // the first half, short of the middle
+        j       L(first)
         hot_loop
 L(level):
         srli    t1, t0, 1                       // half = len / 2
+L(first):
         sub     t0, t0, t1                      // len -= half
         slli    t1, t1, 2                       // half, in bytes
         srli    t2, t0, 1

@@ -104,7 +104,14 @@ L(asked):
 // its children, and its probe at the base plus the level's half.
         mov     eax, COUNT
         inc     eax                             // len = count + 1
-        .irp    level, 0, 1, 2, 3, 4
+        mov     edx, eax
+        shr     edx, 1
+        lea     ecx, [rdx - OFF_MIDDLE]
+        cmp     COUNT, SMALL_ARRAY
+        cmova   edx, ecx                        // in a large array, short of the middle
+        mov     [rsp + TOP_HALVES], edx
+        sub     eax, edx
+        .irp    level, 1, 2, 3, 4
         mov     edx, eax
         shr     edx, 1
         mov     [rsp + TOP_HALVES + 4 * \level], edx
@@ -261,11 +268,17 @@ L(copy):
         jb      L(copy)
         mov     eax, COUNT
         inc     eax                             // len = count + 1
-        jmp     L(groupNext)
+        cmp     COUNT, SMALL_ARRAY
+        jbe     L(groupNext)
+        mov     r9d, eax
+        shr     r9d, 1
+        sub     r9d, OFF_MIDDLE                 // the first half, short of the middle
+        jmp     L(groupFirst)
         hot_loop
 L(groupLevel):
         mov     r9d, eax
         shr     r9d, 1                          // half = len / 2
+L(groupFirst):
         sub     eax, r9d                        // len -= half
         mov     r8d, eax
         shr     r8d, 1                          // the next half
