@@ -145,9 +145,9 @@ TopLevels topLevels(const int numbers[], int count)
 {
     TopLevels top;
     unsigned length = count + 1u;
-    for (unsigned& half : top.halves) {
-        half = &half == top.halves ? firstHalf(length, count) : length / 2;
-        length -= half;
+    for (int level = 0; level < TOP_LEVELS; ++level) {
+        top.halves[level] = level == 0 ? firstHalf(length, count) : length / 2;
+        length -= top.halves[level];
     }
     top.below = length;
     top.bases[1] = -1;

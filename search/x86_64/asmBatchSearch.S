@@ -8,10 +8,11 @@
 // With AVX2, eight vectors of eight searches: the first five levels pick
 // their probes out of registers, each level below but the last gathers a
 // vector's probes in one instruction, and the last gathers each search's
-// base and probe as a pair, which leaves nothing to load for the answer. Without AVX2, and for the last queries, groups
-// of sixteen searches in general registers, each of which prefetches its
-// next probe as soon as it knows it, so that the load is there by the time
-// the group comes round again.
+// base and probe as a pair, which leaves nothing to load for the answer.
+// Without AVX2, and for the last queries, groups of sixteen searches in
+// general registers, each of which prefetches its next probe as soon as it
+// knows it, so that the load is there by the time the group comes round
+// again.
 
 // The arguments, once moved to registers that both conventions keep.
 #define VALUES          r12                     // the group's first query
