@@ -90,12 +90,12 @@ const int GROUP = 16;
 // way down, and the first levels' probes, a power of two apart, would all
 // fall in the same few cache sets. Any half up to length / 2 finds the same
 // element.
-const int SMALL_ARRAY = 16384;
+const int LARGE_ARRAY = 32768;
 const unsigned OFF_MIDDLE = 4097;
 
 unsigned firstHalf(unsigned length, int count)
 {
-    return length / 2 - (count > SMALL_ARRAY ? OFF_MIDDLE : 0);
+    return length / 2 - (count >= LARGE_ARRAY ? OFF_MIDDLE : 0);
 }
 
 int answer(int value, const int numbers[], int base)

@@ -6,10 +6,12 @@
 // processor manages two; three ahead, eight lines a level, asks more of the
 // memory than it gives back.)
 //
-// An array of up to SMALL_ARRAY elements (64 KB) lives in the nearest
-// caches, where a prefetch only costs: it is searched without. Nor does the
-// search prefetch once len is down to NEAR_END elements (128 bytes), whose
-// lines are already on their way.
+// An array of fewer than LARGE_ARRAY elements (128 KB) is searched without:
+// in L1 a prefetch only costs, and in L2 it pays only when each search waits
+// for the last; searches that overlap hide an L2 load anyway, and then four
+// prefetches a level are only more instructions. Nor does the search
+// prefetch once len is down to NEAR_END elements (128 bytes), whose lines are
+// already on their way.
 #include "firstProbe.S"
 #define NEAR_END        32
 

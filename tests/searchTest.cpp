@@ -16,16 +16,16 @@
 namespace {
 
 // Calls check(numbers, values) with sorted random arrays of every size to
-// 100 and of 1000 and 10000, and past 64 KB, where asmPrefetchingSearch
-// prefetches and moves its first probe off the middle: its smallest such
-// array and a power of two. The ranges are narrow enough for many duplicates
+// 100 and of 1000 and 10000, and either side of 128 KB, from where
+// asmPrefetchingSearch prefetches and the searches' first probe sits off the
+// middle (a power of two). The ranges are narrow enough for many duplicates
 // and wide enough to reach both ends of int; the values to seek in each are
 // a few hundred elements at most, their neighbours, and the ends of int.
 template <typename Check> void forEverySortedArray(Check check)
 {
     std::vector<int> counts(101);
     std::iota(counts.begin(), counts.end(), 0);
-    counts.insert(counts.end(), {1000, 10000, 16385, 1 << 15});
+    counts.insert(counts.end(), {1000, 10000, (1 << 15) - 1, 1 << 15});
     std::mt19937 generator(20261206);
     for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
         std::uniform_int_distribution<int> pick(range.first, range.second);

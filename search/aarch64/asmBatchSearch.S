@@ -35,8 +35,8 @@ L(copy):
         cmp     w7, #LANES
         b.lo    L(copy)
         add     w7, w3, #1                      // len = count + 1
-        cmp     w3, #SMALL_ARRAY
-        b.ls    L(next)
+        cmp     w3, #LARGE_ARRAY
+        b.lo    L(next)
         lsr     w8, w7, #1
         mov     w11, #OFF_MIDDLE
         sub     w8, w8, w11                     // the first half, short of the middle

@@ -7,8 +7,8 @@ function asmPrefetchingSearch
         b.lt    L(none)                         // no elements
         mov     w3, w2                          // len = count
         sub     x4, x1, #4                      // base = numbers - 1
-        cmp     w3, #SMALL_ARRAY
-        b.ls    L(near)
+        cmp     w3, #LARGE_ARRAY
+        b.lo    L(near)
         lsr     w5, w3, #1
         mov     w6, #OFF_MIDDLE
         sub     w5, w5, w6                      // the first half, short of the middle

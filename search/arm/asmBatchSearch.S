@@ -39,8 +39,8 @@ L(copy):
         cmp     r7, #LANES
         blo     L(copy)
         add     r7, r3, #1                      // len = count + 1
-        cmp     r3, #SMALL_ARRAY
-        bls     L(next)
+        cmp     r3, #LARGE_ARRAY
+        blo     L(next)
         lsr     r8, r7, #1
         movw    r11, #OFF_MIDDLE
         sub     r8, r8, r11                     // the first half, short of the middle

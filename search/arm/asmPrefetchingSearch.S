@@ -7,8 +7,8 @@ function asmPrefetchingSearch
         cmp     r2, #1
         blt     L(none)                         // no elements
         sub     r3, r1, #4                      // base = numbers - 1
-        cmp     r2, #SMALL_ARRAY
-        bls     L(near)
+        cmp     r2, #LARGE_ARRAY
+        blo     L(near)
         lsr     r12, r2, #1
         movw    r5, #OFF_MIDDLE
         sub     r12, r12, r5                    // the first half, short of the middle

@@ -55,8 +55,8 @@ L(copy):
         jb      L(copy)
         mov     ebp, [esp + COUNT]
         inc     ebp                             // len = count + 1
-        cmp     ebp, SMALL_ARRAY + 1
-        jbe     L(next)
+        cmp     ebp, LARGE_ARRAY + 1
+        jb      L(next)
         mov     ecx, ebp
         shr     ecx, 1
         sub     ecx, OFF_MIDDLE                 // the first half, short of the middle

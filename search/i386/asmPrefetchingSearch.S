@@ -19,8 +19,8 @@ function asmPrefetchingSearch
         mov     esi, [esp + 20]                 // value
         mov     edx, [esp + 24]
         sub     edx, 4                          // base = numbers - 1
-        cmp     ecx, SMALL_ARRAY
-        jbe     L(near)
+        cmp     ecx, LARGE_ARRAY
+        jb      L(near)
         mov     ebx, ecx
         shr     ebx, 1
         sub     ebx, OFF_MIDDLE                 // the first half, short of the middle

@@ -41,8 +41,8 @@ L(copy):
         addi    t0, t0, 1
         bltu    t0, a7, L(copy)
         addi    t0, a3, 1                       // len = count + 1
-        li      t1, SMALL_ARRAY
-        bgeu    t1, a3, L(next)
+        li      t1, LARGE_ARRAY
+        bltu    a3, t1, L(next)
         srli    t1, t0, 1
         li      t2, OFF_MIDDLE
         sub     t1, t1, t2                      // the first half, short of the middle

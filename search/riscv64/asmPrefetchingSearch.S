@@ -10,8 +10,8 @@ function asmPrefetchingSearch
         mv      t0, a2                          // len = count
         addi    t1, a1, -4                      // base = numbers - 1
         li      t6, 1
-        li      a2, SMALL_ARRAY
-        bgeu    a2, t0, L(near)
+        li      a2, LARGE_ARRAY
+        bltu    t0, a2, L(near)
         srli    t2, t0, 1
         li      a2, OFF_MIDDLE
         sub     t2, t2, a2                      // the first half, short of the middle

@@ -108,8 +108,8 @@ L(asked):
         mov     edx, eax
         shr     edx, 1
         lea     ecx, [rdx - OFF_MIDDLE]
-        cmp     COUNT, SMALL_ARRAY
-        cmova   edx, ecx                        // in a large array, short of the middle
+        cmp     COUNT, LARGE_ARRAY
+        cmovae  edx, ecx                        // in a large array, short of the middle
         mov     [rsp + TOP_HALVES], edx
         sub     eax, edx
         .irp    level, 1, 2, 3, 4
@@ -269,8 +269,8 @@ L(copy):
         jb      L(copy)
         mov     eax, COUNT
         inc     eax                             // len = count + 1
-        cmp     COUNT, SMALL_ARRAY
-        jbe     L(groupNext)
+        cmp     COUNT, LARGE_ARRAY
+        jb      L(groupNext)
         mov     r9d, eax
         shr     r9d, 1
         sub     r9d, OFF_MIDDLE                 // the first half, short of the middle

@@ -14,8 +14,8 @@ function asmPrefetchingSearch
         jle     L(exit)                         // no elements
         mov     r9d, count                      // len = count
         lea     r10, [numbers - 4]              // base = numbers - 1
-        cmp     r9d, SMALL_ARRAY
-        jbe     L(near)
+        cmp     r9d, LARGE_ARRAY
+        jb      L(near)
         mov     r11d, r9d
         shr     r11d, 1
         sub     r11d, OFF_MIDDLE                // the first half, short of the middle
