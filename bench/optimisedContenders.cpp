@@ -170,7 +170,7 @@ __attribute__((target("avx2"))) __m256i load(const int* eight)
 __attribute__((target("avx2"))) __m256i blend(__m256i a, __m256i b, __m256i mask)
 {
     return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b),
-                                                 _mm256_castsi256_ps(mask)));
+                                                _mm256_castsi256_ps(mask)));
 }
 
 // The entries of sixteen, from, picked by the nodes.
@@ -225,8 +225,8 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
     for (int v = 0; v < VECTORS; ++v) {
         __m256i pair = _mm256_permute4x64_epi64(_mm256_max_epi32(base[v], _mm256_setzero_si256()),
                                                 0xd8); // lanes 0, 1, 4, 5, then 2, 3, 6, 7
-        __m256 low = _mm256_castsi256_ps(
-            _mm256_i32gather_epi64(pairs, _mm256_castsi256_si128(pair), 4));
+        __m256 low =
+            _mm256_castsi256_ps(_mm256_i32gather_epi64(pairs, _mm256_castsi256_si128(pair), 4));
         __m256 high = _mm256_castsi256_ps(
             _mm256_i32gather_epi64(pairs, _mm256_extracti128_si256(pair, 1), 4));
         __m256i first = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0x88));
