@@ -123,20 +123,28 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 }
 
 #if defined(__x86_64__)
-// Eight vectors of eight searches. The first five levels probe the same 31
+// Eight vectors of eight searches. The first six levels probe the same 63
 // elements for every search: node n is the probe of a search whose path so
-// far spells n's bits after the leading 1 (a 1 for each time it moved right),
-// below the root picked out of a register by permuting it, or at the fifth
-// level out of two and blended by the node's bit 3. The levels below gather
-// their probes, all eight vectors' first, and the last gathers each search's
-// base and probe as one 64-bit pair, which leaves nothing to load for the
-// answer.
+// far spells n's bits after the leading 1 (a 1 for each time it moved left).
+// The second level's probe is blended by the first compare, the third's
+// picked within each half of a register holding its four probes twice, the
+// fourth's out of eight, and the fifth's and sixth's out of two and four
+// registers' worth, blended by the node's bits 3 and 4. A search's base is
+// then that of its node three levels up plus what the last three levels
+// added. The levels below gather their probes, all eight vectors' first,
+// and the last gathers each search's base and probe as one 64-bit pair,
+// which leaves nothing to load for the answer. Six more searches go level
+// by level beside them in general registers, on the integer units that the
+// gathers leave idle.
 const int VECTORS = 8;
-const int TOP_LEVELS = 5;
+const int SCALARS = 6;
+const int WHOLE = 8 * VECTORS + SCALARS; // the queries of one call
+const int TOP_LEVELS = 6;
 
 struct TopLevels {
     int probes[1 << TOP_LEVELS];
     int bases[2 << TOP_LEVELS];
+    int lowBases[8]; // what the fourth to sixth levels add
     unsigned halves[TOP_LEVELS];
     unsigned below; // len under the top levels
 };
@@ -155,8 +163,11 @@ TopLevels topLevels(const int numbers[], int count)
         level += node == 2 << level;
         int base = top.bases[node];
         top.probes[node] = numbers[base + top.halves[level]];
-        top.bases[2 * node] = base;
-        top.bases[2 * node + 1] = base + top.halves[level];
+        top.bases[2 * node] = base + top.halves[level];
+        top.bases[2 * node + 1] = base;
+    }
+    for (int low = 0; low < 8; ++low) {
+        top.lowBases[low] = top.bases[64 + low] - top.bases[8];
     }
     return top;
 }
@@ -180,34 +191,55 @@ __attribute__((target("avx2"))) __m256i pick(const int from[16], __m256i node)
                  _mm256_permutevar8x32_epi32(load(from + 8), node), _mm256_slli_epi32(node, 28));
 }
 
+// The node below, by the probe's compare: 2 node, plus 1 if it moved left.
+__attribute__((target("avx2"))) __m256i child(__m256i node, __m256i probe, __m256i value)
+{
+    return _mm256_sub_epi32(_mm256_add_epi32(node, node), _mm256_cmpgt_epi32(probe, value));
+}
+
+// Moves each scalar search one level on.
+void scalarLevel(const int values[], const int numbers[], unsigned half, int base[SCALARS])
+{
+    for (int lane = 0; lane < SCALARS; ++lane) {
+        base[lane] += numbers[base[lane] + half] <= values[lane] ? half : 0;
+    }
+}
+
 __attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[],
                                                const TopLevels& top, int results[])
 {
+    const int* scalarValues = values + 8 * VECTORS;
+    int scalarBase[SCALARS];
+    std::fill(scalarBase, scalarBase + SCALARS, -1);
+    for (unsigned half : top.halves) {
+        scalarLevel(scalarValues, numbers, half, scalarBase);
+    }
     __m256i value[VECTORS];
-    __m256i node[VECTORS];
     __m256i base[VECTORS];
-    const __m256i one = _mm256_set1_epi32(1);
     const __m256i root = _mm256_set1_epi32(top.probes[1]);
+    const __m256i right = _mm256_set1_epi32(top.probes[2]);
+    const __m256i left = _mm256_set1_epi32(top.probes[3]);
+    const __m256 third = _mm256_castsi256_ps(_mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(top.probes + 4))));
     for (int v = 0; v < VECTORS; ++v) {
         value[v] = load(values + 8 * v);
-        node[v] = _mm256_add_epi32(_mm256_set1_epi32(3), _mm256_cmpgt_epi32(root, value[v]));
-    }
-    for (int level = 1; level < 4; ++level) {
-        __m256i probes = load(top.probes + (level < 3 ? 0 : 8));
-        for (int v = 0; v < VECTORS; ++v) {
-            __m256i above =
-                _mm256_cmpgt_epi32(_mm256_permutevar8x32_epi32(probes, node[v]), value[v]);
-            node[v] =
-                _mm256_add_epi32(_mm256_add_epi32(node[v], node[v]), _mm256_add_epi32(one, above));
-        }
-    }
-    __m256i half = _mm256_set1_epi32(static_cast<int>(top.halves[4]));
-    for (int v = 0; v < VECTORS; ++v) {
-        __m256i above = _mm256_cmpgt_epi32(pick(top.probes + 16, node[v]), value[v]);
-        base[v] = _mm256_add_epi32(pick(top.bases + 16, node[v]), _mm256_andnot_si256(above, half));
+        __m256i above = _mm256_cmpgt_epi32(root, value[v]);
+        __m256i node = _mm256_sub_epi32(_mm256_set1_epi32(2), above);
+        node = child(node, blend(right, left, above), value[v]);
+        node = child(node, _mm256_castps_si256(_mm256_permutevar_ps(third, node)), value[v]);
+        node = child(node, _mm256_permutevar8x32_epi32(load(top.probes + 8), node), value[v]);
+        node = child(node, pick(top.probes + 16, node), value[v]);
+        node = child(node,
+                     blend(pick(top.probes + 32, node), pick(top.probes + 48, node),
+                           _mm256_slli_epi32(node, 27)),
+                     value[v]);
+        base[v] = _mm256_add_epi32(
+            _mm256_permutevar8x32_epi32(load(top.bases + 8), _mm256_srli_epi32(node, 3)),
+            _mm256_permutevar8x32_epi32(load(top.lowBases), node));
     }
     for (unsigned length = top.below; length > 2;) {
         __m256i step = _mm256_set1_epi32(static_cast<int>(length / 2));
+        scalarLevel(scalarValues, numbers, length / 2, scalarBase);
         length -= length / 2;
         __m256i element[VECTORS];
         for (int v = 0; v < VECTORS; ++v) {
@@ -218,17 +250,22 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
             base[v] = _mm256_add_epi32(base[v], _mm256_andnot_si256(above, step));
         }
     }
+    scalarLevel(scalarValues, numbers, 1, scalarBase);
+    for (int lane = 0; lane < SCALARS; ++lane) {
+        results[8 * VECTORS + lane] = answer(scalarValues[lane], numbers, scalarBase[lane]);
+    }
     // The last level probes base + 1: a base of -1 probes numbers[0], so its
     // pair starts there.
     const auto* pairs = reinterpret_cast<const long long*>(numbers);
     const __m256i none = _mm256_set1_epi32(-1);
     for (int v = 0; v < VECTORS; ++v) {
-        __m256i pair = _mm256_permute4x64_epi64(_mm256_max_epi32(base[v], _mm256_setzero_si256()),
-                                                0xd8); // lanes 0, 1, 4, 5, then 2, 3, 6, 7
-        __m256 low =
-            _mm256_castsi256_ps(_mm256_i32gather_epi64(pairs, _mm256_castsi256_si128(pair), 4));
-        __m256 high = _mm256_castsi256_ps(
-            _mm256_i32gather_epi64(pairs, _mm256_extracti128_si256(pair, 1), 4));
+        __m256i pair = _mm256_max_epi32(base[v], _mm256_setzero_si256());
+        __m128i first4 = _mm256_castsi256_si128(pair);
+        __m128i last4 = _mm256_extracti128_si256(pair, 1);
+        __m256 low = _mm256_castsi256_ps( // lanes 0, 1, 4, 5
+            _mm256_i32gather_epi64(pairs, _mm_unpacklo_epi64(first4, last4), 4));
+        __m256 high = _mm256_castsi256_ps( // lanes 2, 3, 6, 7
+            _mm256_i32gather_epi64(pairs, _mm_unpackhi_epi64(first4, last4), 4));
         __m256i first = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0x88));
         __m256i second = _mm256_castps_si256(_mm256_shuffle_ps(low, high, 0xdd));
         __m256i probe = blend(second, first, base[v]);
@@ -252,9 +289,9 @@ void batchSearch(const int values[], int queries, const int numbers[], int count
     }
     int first = 0;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2") && count >= 32 && queries >= 8 * VECTORS) {
+    if (__builtin_cpu_supports("avx2") && count >= 64 && queries >= WHOLE) {
         TopLevels top = topLevels(numbers, count);
-        for (; first + 8 * VECTORS <= queries; first += 8 * VECTORS) {
+        for (; first + WHOLE <= queries; first += WHOLE) {
             avx2Batch(values + first, numbers, top, results + first);
         }
     }

@@ -5,10 +5,13 @@
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
 //
-// With AVX2, eight vectors of eight searches: the first five levels pick
-// their probes out of registers, each level below but the last gathers a
-// vector's probes in one instruction, and the last gathers each search's
-// base and probe as a pair, which leaves nothing to load for the answer.
+// With AVX2, seventy searches at a time. Eight vectors of eight: their first
+// six levels pick their probes out of registers, each level below but the
+// last gathers a vector's probes in one instruction, and the last gathers
+// each search's base and probe as a pair, which leaves nothing to load for
+// the answer. Six more in general registers, level by level beside them:
+// while the gathers keep the vector units busy, the integer units are idle,
+// and advance these for next to nothing.
 // Without AVX2, and for the last queries, groups of sixteen searches in
 // general registers, each of which prefetches its next probe as soon as it
 // knows it, so that the load is there by the time the group comes round
@@ -22,16 +25,20 @@
 #define RESULTS         rbp                     // the group's first answer
 
 // On the stack: the scalar groups' lanes, the values (padded to a whole group
-// with the last) and the bases, 64 bits each; the probes of the first five
-// levels and the bases above them, by node; those levels' halves; on
-// Windows, xmm6 to xmm15.
-#define GROUP           64
+// with the last) and the bases, 64 bits each; the probes of the first six
+// levels and the bases below them, by node; what the fourth to sixth levels
+// add to a base; those levels' halves; on Windows, xmm6 to xmm15.
+#define VECTOR_LANES    64
+#define SCALAR_LANES    6
+#define GROUP           (VECTOR_LANES + SCALAR_LANES)
 #define LANES           16
 #define LANE_VALUES     0
 #define LANE_BASES      (LANE_VALUES + 4 * LANES)
 #define PIVOTS          (LANE_BASES + 8 * LANES)
-#define NODE_BASES      (PIVOTS + 4 * 32)
-#define TOP_HALVES      (NODE_BASES + 4 * 64)
+#define NODE_BASES      (PIVOTS + 4 * 64)
+#define LOW_BASES       (NODE_BASES + 4 * 128)
+#define TOP_HALVES      (LOW_BASES + 4 * 8)
+#define BELOW           (TOP_HALVES + 4 * 6)    // len below the sixth level
 #if defined(_WIN64)
 #define XMM_SAVED       (TOP_HALVES + 4 * 8)
 #define FRAME           (XMM_SAVED + 160 + 8)       // and rsp 16-byte aligned
@@ -48,6 +55,36 @@
         vpgatherdd ymm\into, [r10 + ymm\v*4], ymm10
 .endm
 
+// Moves the search of a scalar lane, whose base is in register base, one
+// level on: r10 holds numbers + half, rdx the half.
+.macro step lane, base
+        mov     ecx, [VALUES + 4 * (VECTOR_LANES + \lane)]
+        cmp     [r10 + \base*4], ecx            // numbers[base + half] > value?
+        lea     rcx, [\base + rdx]
+        cmovle  \base, rcx                      // if not, base += half
+.endm
+
+.macro scalarLevel
+        step    0, rbx
+        step    1, rsi
+        step    2, rdi
+        step    3, r8
+        step    4, r9
+        step    5, r11
+.endm
+
+// A scalar lane's answer, from its base.
+.macro answer lane, base, base32
+        xor     edx, edx
+        test    \base, \base
+        cmovs   \base, rdx                      // the last element <= value, if any
+        mov     edx, -1
+        mov     ecx, [VALUES + 4 * (VECTOR_LANES + \lane)]
+        cmp     [NUMBERS + \base*4], ecx
+        cmovne  \base32, edx                    // result = equal ? subscript : -1
+        mov     [RESULTS + 4 * (VECTOR_LANES + \lane)], \base32
+.endm
+
 // Moves vector v's bases by the probes in register from.
 .macro update v, from
         vpcmpgtd ymm\from, ymm\from, [VALUES + 32 * \v] // numbers[probe] > value?
@@ -56,7 +93,7 @@
 .endm
 
 function asmBatchSearch
-        .irp    reg, rbp, rbx, r12, r13, r14, r15      // rbx for cpuid
+        .irp    reg, rbp, rbx, rsi, rdi, r12, r13, r14, r15
         push    \reg
         UNWIND(.seh_pushreg \reg)
         .endr
@@ -76,7 +113,7 @@ function asmBatchSearch
         mov     LEFT, edx
         mov     NUMBERS, r8
         mov     COUNT, r9d
-        mov     RESULTS, [rsp + FRAME + 48 + 40] // above the six pushes and the shadow space
+        mov     RESULTS, [rsp + FRAME + 64 + 40] // above the pushes and the shadow space
 #else
         mov     VALUES, rdi
         mov     LEFT, esi
@@ -96,13 +133,14 @@ L(asked):
         jne     L(groups)
         cmp     LEFT, GROUP
         jb      L(groups)
-        cmp     COUNT, 32                       // a level left below the fifth
+        cmp     COUNT, 64                       // a level left below the sixth
         jb      L(groups)
 
-// The first five levels probe the same 31 elements for every search.
+// The first six levels probe the same 63 elements for every search.
 // Node n is the probe of a search whose path so far spells n's bits after
-// the leading 1 (a 1 for each time it moved right): n's base, the base of
-// its children, and its probe at the base plus the level's half.
+// the leading 1, a 1 for each time it moved left, so that the root's
+// children are 2 (right) and 3 (left): n's base, the bases of its children,
+// and its probe at the base plus the level's half.
         mov     eax, COUNT
         inc     eax                             // len = count + 1
         mov     edx, eax
@@ -112,13 +150,13 @@ L(asked):
         cmovae  edx, ecx                        // in a large array, short of the middle
         mov     [rsp + TOP_HALVES], edx
         sub     eax, edx
-        .irp    level, 1, 2, 3, 4
+        .irp    level, 1, 2, 3, 4, 5
         mov     edx, eax
         shr     edx, 1
         mov     [rsp + TOP_HALVES + 4 * \level], edx
         sub     eax, edx
         .endr
-        mov     r11d, eax                       // len below the fifth level
+        mov     [rsp + BELOW], eax
         mov     dword ptr [rsp + NODE_BASES + 4], -1
         mov     ecx, 1                          // node
         xor     r8d, r8d                        // its level
@@ -134,56 +172,95 @@ L(sameLevel):
         lea     r10d, [rax + rdx]
         mov     r10d, [NUMBERS + r10*4]
         mov     [rsp + PIVOTS + rcx*4], r10d    // its probe
-        mov     [rsp + NODE_BASES + rcx*8], eax // its children's bases
+        mov     [rsp + NODE_BASES + rcx*8 + 4], eax // its children's bases: left
         add     eax, edx
-        mov     [rsp + NODE_BASES + rcx*8 + 4], eax
+        mov     [rsp + NODE_BASES + rcx*8], eax // and right
         inc     ecx
-        cmp     ecx, 32
+        cmp     ecx, 64
         jb      L(pivot)
+        vmovdqu ymm9, [rsp + NODE_BASES + 4 * 64]
+        vpbroadcastd ymm10, [rsp + NODE_BASES + 4 * 8]
+        vpsubd  ymm9, ymm9, ymm10
+        vmovdqu [rsp + LOW_BASES], ymm9         // what the fourth to sixth levels add
 
-// Sixty-four searches in ymm0 to ymm7, eight a vector, for as long as there
-// are 64 queries left. The first level probes one element for all; the next
-// three pick each search's probe out of eight by its node; the fifth out of
-// sixteen, as two halves picked alike and blended by the node's bit 3, which
-// leaves each search's base as a 32-bit subscript. The levels below gather
+// Sixty-four searches in ymm0 to ymm7, eight a vector, and six in rbx, rsi,
+// rdi, r8, r9 and r11, for as long as there are 70 queries left. Those six
+// go through the first six levels first. For the vectors, the first level probes one element for all, and the
+// second one of two, by the first's compare. The third picks each search's
+// probe out of four by its node, within each half of a register that holds
+// the four twice, which costs less than picking across the halves; the
+// fourth out of eight; the fifth out of sixteen, two registers' worth
+// blended by the node's bit 3; the sixth out of 32, blended by bits 3 and 4.
+// A search's base is then that of its node three levels up, plus what the
+// last three levels added, both picked by the node. The levels below gather
 // their probes, four vectors' gathers at a time, so that their loads are in
 // flight together, then those vectors' compares.
 L(vectors):
         cmp     LEFT, GROUP
         jb      L(lastQueries)
-        vmovdqu ymm8, [rsp + PIVOTS]            // the probes of nodes 1 to 7
+        .irp    base, rbx, rsi, rdi, r8, r9, r11
+        mov     \base, -1                       // base = -1
+        .endr
+        .irp    level, 0, 1, 2, 3, 4, 5
+        mov     edx, [rsp + TOP_HALVES + 4 * \level]
+        lea     r10, [NUMBERS + rdx*4]
+        scalarLevel
+        .endr
         vpcmpeqd ymm9, ymm9, ymm9
-        vpsrld  ymm9, ymm9, 31                  // 1 in every lane
-        vpbroadcastd ymm10, [rsp + PIVOTS + 4]  // node 1's probe, the same for all
-        vpaddd  ymm11, ymm9, ymm9
-        vpaddd  ymm11, ymm11, ymm9
+        vpsrld  ymm9, ymm9, 31
+        vpaddd  ymm11, ymm9, ymm9               // 2 in every lane
+        vpbroadcastd ymm8, [rsp + PIVOTS + 4]   // node 1's probe, the same for all
+        vpbroadcastd ymm12, [rsp + PIVOTS + 8]  // node 2's
+        vpbroadcastd ymm13, [rsp + PIVOTS + 12] // node 3's
+        vbroadcasti128 ymm14, [rsp + PIVOTS + 16] // nodes 4 to 7, in each half
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpcmpgtd ymm\v, ymm10, [VALUES + 32 * \v]
-        vpaddd  ymm\v, ymm\v, ymm11             // node = 3 + (probe > value? -1 : 0)
-        .endr
-        .irp    nodes, ymm8, ymm8, [rsp + PIVOTS + 32] // then 8 to 15
-        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpermd  ymm10, ymm\v, \nodes             // the node's probe
-        vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v] // > value? -1 : 0
+        vpcmpgtd ymm10, ymm8, [VALUES + 32 * \v] // > value? -1 : 0
+        vblendvps ymm15, ymm12, ymm13, ymm10    // the next probe
+        vpsubd  ymm\v, ymm11, ymm10             // node = 2 + (probe > value)
+        vpcmpgtd ymm15, ymm15, [VALUES + 32 * \v]
         vpaddd  ymm\v, ymm\v, ymm\v
-        vpaddd  ymm\v, ymm\v, ymm9
-        vpaddd  ymm\v, ymm\v, ymm10             // node = 2 node + (probe <= value)
+        vpsubd  ymm\v, ymm\v, ymm15             // node = 2 node + (probe > value)
         .endr
-        .endr
-        vpbroadcastd ymm13, [rsp + TOP_HALVES + 16]
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
-        vpslld  ymm11, ymm\v, 28                // nodes 24 to 31: < 0
+        vpermilps ymm10, ymm14, ymm\v           // the node's probe
+        vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v]
+        vpaddd  ymm\v, ymm\v, ymm\v
+        vpsubd  ymm\v, ymm\v, ymm10
+        .endr
+        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
+        vpermd  ymm10, ymm\v, [rsp + PIVOTS + 32] // nodes 8 to 15
+        vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v]
+        vpaddd  ymm\v, ymm\v, ymm\v
+        vpsubd  ymm\v, ymm\v, ymm10
+        .endr
+        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
+        vpslld  ymm9, ymm\v, 28                 // nodes 24 to 31: < 0
         vpermd  ymm10, ymm\v, [rsp + PIVOTS + 64]
         vpermd  ymm12, ymm\v, [rsp + PIVOTS + 96]
-        vblendvps ymm10, ymm10, ymm12, ymm11    // the node's probe
+        vblendvps ymm10, ymm10, ymm12, ymm9     // nodes 16 to 31
         vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v]
-        vpandn  ymm10, ymm10, ymm13             // probe <= value? half : 0
-        vpermd  ymm12, ymm\v, [rsp + NODE_BASES + 64]
-        vpermd  ymm\v, ymm\v, [rsp + NODE_BASES + 96]
-        vblendvps ymm\v, ymm12, ymm\v, ymm11
-        vpaddd  ymm\v, ymm\v, ymm10             // base = the node's base + that
+        vpaddd  ymm\v, ymm\v, ymm\v
+        vpsubd  ymm\v, ymm\v, ymm10
         .endr
-        mov     eax, r11d
+        .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
+        vpslld  ymm9, ymm\v, 28                 // bit 3
+        vpslld  ymm11, ymm\v, 27                // bit 4: nodes 48 to 63
+        vpermd  ymm10, ymm\v, [rsp + PIVOTS + 128]
+        vpermd  ymm12, ymm\v, [rsp + PIVOTS + 160]
+        vblendvps ymm10, ymm10, ymm12, ymm9
+        vpermd  ymm12, ymm\v, [rsp + PIVOTS + 192]
+        vpermd  ymm13, ymm\v, [rsp + PIVOTS + 224]
+        vblendvps ymm12, ymm12, ymm13, ymm9
+        vblendvps ymm10, ymm10, ymm12, ymm11    // nodes 32 to 63
+        vpcmpgtd ymm10, ymm10, [VALUES + 32 * \v]
+        vpaddd  ymm\v, ymm\v, ymm\v
+        vpsubd  ymm\v, ymm\v, ymm10             // node 64 to 127
+        vpsrld  ymm9, ymm\v, 3
+        vpermd  ymm9, ymm9, [rsp + NODE_BASES + 32] // the base the first three levels left
+        vpermd  ymm\v, ymm\v, [rsp + LOW_BASES]
+        vpaddd  ymm\v, ymm\v, ymm9              // and what the last three added
+        .endr
+        mov     eax, [rsp + BELOW]
         jmp     L(vectorNext)
         hot_loop
 L(vectorLevel):
@@ -193,6 +270,7 @@ L(vectorLevel):
         vmovd   xmm8, edx
         vpbroadcastd ymm8, xmm8
         lea     r10, [NUMBERS + rdx*4]
+        scalarLevel
         gather  0, 12
         gather  1, 13
         gather  2, 14
@@ -217,20 +295,30 @@ L(vectorNext):
 // numbers[base + 1] together, as one 64-bit element, costs what gathering the
 // probe alone would, and gives the element the search ends on. A base of -1
 // probes numbers[0], so its pair starts there.
+        mov     edx, 1
+        lea     r10, [NUMBERS + 4]
+        scalarLevel
+        answer  0, rbx, ebx
+        answer  1, rsi, esi
+        answer  2, rdi, edi
+        answer  3, r8, r8d
+        answer  4, r9, r9d
+        answer  5, r11, r11d
         vpxor   ymm8, ymm8, ymm8
         vpcmpeqd ymm15, ymm15, ymm15
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
         vpmaxsd ymm9, ymm\v, ymm8               // pair = max(base, 0)
-        vpermq  ymm9, ymm9, 0xd8                // lanes 0, 1, 4, 5, then 2, 3, 6, 7
         vextracti128 xmm10, ymm9, 1
+        vpunpckhqdq xmm13, xmm9, xmm10          // lanes 2, 3, 6, 7
+        vpunpcklqdq xmm9, xmm9, xmm10           // lanes 0, 1, 4, 5
         vpcmpeqd ymm11, ymm11, ymm11
         vpxor   ymm12, ymm12, ymm12
         vpgatherdq ymm12, [NUMBERS + xmm9*4], ymm11
         vpcmpeqd ymm11, ymm11, ymm11
-        vpxor   ymm13, ymm13, ymm13
-        vpgatherdq ymm13, [NUMBERS + xmm10*4], ymm11
-        vshufps ymm14, ymm12, ymm13, 0x88       // numbers[pair], lanes in order
-        vshufps ymm12, ymm12, ymm13, 0xdd       // numbers[pair + 1]
+        vpxor   ymm10, ymm10, ymm10
+        vpgatherdq ymm10, [NUMBERS + xmm13*4], ymm11
+        vshufps ymm14, ymm12, ymm10, 0x88       // numbers[pair], lanes in order
+        vshufps ymm12, ymm12, ymm10, 0xdd       // numbers[pair + 1]
         vblendvps ymm12, ymm12, ymm14, ymm\v    // probe = base < 0 ? the first : the second
         vpcmpgtd ymm13, ymm12, [VALUES + 32 * \v] // > value? -1 : 0
         vblendvps ymm12, ymm12, ymm14, ymm13    // the element at the base it ends on
@@ -329,7 +417,7 @@ L(done):
         .endr
 #endif
         add     rsp, FRAME
-        .irp    reg, r15, r14, r13, r12, rbx, rbp
+        .irp    reg, r15, r14, r13, r12, rdi, rsi, rbx, rbp
         pop     \reg
         .endr
         ret
