@@ -27,7 +27,8 @@
 // On the stack: the scalar groups' lanes, the values (padded to a whole group
 // with the last) and the bases, 64 bits each; the probes of the first six
 // levels and the bases below them, by node; what the fourth to sixth levels
-// add to a base; those levels' halves; on Windows, xmm6 to xmm15.
+// add to a base; those levels' halves and the len below them; on Windows,
+// xmm6 to xmm15.
 #define VECTOR_LANES    64
 #define SCALAR_LANES    6
 #define GROUP           (VECTOR_LANES + SCALAR_LANES)
