@@ -133,12 +133,12 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 // then that of its node three levels up plus what the last three levels
 // added. The levels below gather their probes, all eight vectors' first,
 // and the last gathers each search's base and probe as one 64-bit pair,
-// which leaves nothing to load for the answer. Six more searches go level
-// by level beside them in general registers, on the integer units that the
-// gathers leave idle.
+// which leaves nothing to load for the answer. In a small array six more
+// searches go level by level beside them in general registers, on the
+// integer units that the gathers leave idle.
 const int VECTORS = 8;
 const int SCALARS = 6;
-const int WHOLE = 8 * VECTORS + SCALARS; // the queries of one call
+const int SMALL_ARRAY = 16384;
 const int TOP_LEVELS = 6;
 
 struct TopLevels {
@@ -198,21 +198,29 @@ __attribute__((target("avx2"))) __m256i child(__m256i node, __m256i probe, __m25
 }
 
 // Moves each scalar search one level on.
-void scalarLevel(const int values[], const int numbers[], unsigned half, int base[SCALARS])
+void scalarLevel(const int values[], int lanes, const int numbers[], unsigned half,
+                 int base[SCALARS])
 {
-    for (int lane = 0; lane < SCALARS; ++lane) {
+    for (int lane = 0; lane < lanes; ++lane) {
         base[lane] += numbers[base[lane] + half] <= values[lane] ? half : 0;
     }
 }
 
-__attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[],
+// The queries of a call: 64, and in a small array the scalar searches'.
+int avx2Group(int count)
+{
+    return 8 * VECTORS + (count < SMALL_ARRAY ? SCALARS : 0);
+}
+
+__attribute__((target("avx2"))) void avx2Batch(const int values[], int queries, const int numbers[],
                                                const TopLevels& top, int results[])
 {
+    int lanes = queries - 8 * VECTORS;
     const int* scalarValues = values + 8 * VECTORS;
     int scalarBase[SCALARS];
     std::fill(scalarBase, scalarBase + SCALARS, -1);
     for (unsigned half : top.halves) {
-        scalarLevel(scalarValues, numbers, half, scalarBase);
+        scalarLevel(scalarValues, lanes, numbers, half, scalarBase);
     }
     __m256i value[VECTORS];
     __m256i base[VECTORS];
@@ -239,7 +247,7 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
     }
     for (unsigned length = top.below; length > 2;) {
         __m256i step = _mm256_set1_epi32(static_cast<int>(length / 2));
-        scalarLevel(scalarValues, numbers, length / 2, scalarBase);
+        scalarLevel(scalarValues, lanes, numbers, length / 2, scalarBase);
         length -= length / 2;
         __m256i element[VECTORS];
         for (int v = 0; v < VECTORS; ++v) {
@@ -250,8 +258,8 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], const int num
             base[v] = _mm256_add_epi32(base[v], _mm256_andnot_si256(above, step));
         }
     }
-    scalarLevel(scalarValues, numbers, 1, scalarBase);
-    for (int lane = 0; lane < SCALARS; ++lane) {
+    scalarLevel(scalarValues, lanes, numbers, 1, scalarBase);
+    for (int lane = 0; lane < lanes; ++lane) {
         results[8 * VECTORS + lane] = answer(scalarValues[lane], numbers, scalarBase[lane]);
     }
     // The last level probes base + 1: a base of -1 probes numbers[0], so its
@@ -289,10 +297,11 @@ void batchSearch(const int values[], int queries, const int numbers[], int count
     }
     int first = 0;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2") && count >= 64 && queries >= WHOLE) {
+    int group = avx2Group(count);
+    if (__builtin_cpu_supports("avx2") && count >= 64 && queries >= group) {
         TopLevels top = topLevels(numbers, count);
-        for (; first + WHOLE <= queries; first += WHOLE) {
-            avx2Batch(values + first, numbers, top, results + first);
+        for (; first + group <= queries; first += group) {
+            avx2Batch(values + first, group, numbers, top, results + first);
         }
     }
 #endif

@@ -84,7 +84,7 @@ TEST(AsmBatchSearch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
     forEverySortedArray([&](const std::vector<int>& numbers, const std::vector<int>& values) {
         int count = static_cast<int>(numbers.size());
         int most = static_cast<int>(values.size());
-        for (int queries : {1, 15, 16, 17, 69, 70, 71, 129, 141, most}) {
+        for (int queries : {1, 15, 16, 17, 63, 64, 65, 69, 70, 71, 129, 141, most}) {
             queries = std::min(queries, most);
             for (bool flushAgainstEnd : {false, true}) {
                 GuardedArray array(numbers.data(), count, flushAgainstEnd);

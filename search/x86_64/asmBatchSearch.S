@@ -5,13 +5,15 @@
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
 //
-// With AVX2, seventy searches at a time. Eight vectors of eight: their first
-// six levels pick their probes out of registers, each level below but the
-// last gathers a vector's probes in one instruction, and the last gathers
-// each search's base and probe as a pair, which leaves nothing to load for
-// the answer. Six more in general registers, level by level beside them:
-// while the gathers keep the vector units busy, the integer units are idle,
-// and advance these for next to nothing.
+// With AVX2, eight vectors of eight searches: their first six levels pick
+// their probes out of registers, each level below but the last gathers a
+// vector's probes in one instruction, and the last gathers each search's
+// base and probe as a pair, which leaves nothing to load for the answer. In
+// an array small enough that the gathers set the pace, six more searches go
+// level by level beside them in general registers: the integer units, idle
+// while the gathers keep the vector units busy, advance these for next to
+// nothing. (In a larger array the memory sets the pace, and they cost more
+// than they give: 7 per cent at 10^6 elements.)
 // Without AVX2, and for the last queries, groups of sixteen searches in
 // general registers, each of which prefetches its next probe as soon as it
 // knows it, so that the load is there by the time the group comes round
@@ -31,7 +33,7 @@
 // xmm6 to xmm15.
 #define VECTOR_LANES    64
 #define SCALAR_LANES    6
-#define GROUP           (VECTOR_LANES + SCALAR_LANES)
+#define SMALL_ARRAY     16384                   // elements: below it, scalar lanes too
 #define LANES           16
 #define LANE_VALUES     0
 #define LANE_BASES      (LANE_VALUES + 4 * LANES)
@@ -40,6 +42,7 @@
 #define LOW_BASES       (NODE_BASES + 4 * 128)
 #define TOP_HALVES      (LOW_BASES + 4 * 8)
 #define BELOW           (TOP_HALVES + 4 * 6)    // len below the sixth level
+#define GROUP           (TOP_HALVES + 4 * 7)    // the queries of a group
 #if defined(_WIN64)
 #define XMM_SAVED       (TOP_HALVES + 4 * 8)
 #define FRAME           (XMM_SAVED + 160 + 8)       // and rsp 16-byte aligned
@@ -66,12 +69,15 @@
 .endm
 
 .macro scalarLevel
+        cmp     COUNT, SMALL_ARRAY
+        jae     1f
         step    0, rbx
         step    1, rsi
         step    2, rdi
         step    3, r8
         step    4, r9
         step    5, r11
+1:
 .endm
 
 // A scalar lane's answer, from its base.
@@ -132,9 +138,14 @@ function asmBatchSearch
 L(asked):
         cmp     eax, 2
         jne     L(groups)
-        cmp     LEFT, GROUP
-        jb      L(groups)
         cmp     COUNT, 64                       // a level left below the sixth
+        jb      L(groups)
+        mov     ecx, VECTOR_LANES
+        lea     edx, [rcx + SCALAR_LANES]
+        cmp     COUNT, SMALL_ARRAY
+        cmovb   ecx, edx
+        mov     [rsp + GROUP], ecx
+        cmp     LEFT, ecx
         jb      L(groups)
 
 // The first six levels probe the same 63 elements for every search.
@@ -184,20 +195,21 @@ L(sameLevel):
         vpsubd  ymm9, ymm9, ymm10
         vmovdqu [rsp + LOW_BASES], ymm9         // what the fourth to sixth levels add
 
-// Sixty-four searches in ymm0 to ymm7, eight a vector, and six in rbx, rsi,
-// rdi, r8, r9 and r11, for as long as there are 70 queries left. Those six
-// go through the first six levels first. For the vectors, the first level probes one element for all, and the
-// second one of two, by the first's compare. The third picks each search's
-// probe out of four by its node, within each half of a register that holds
-// the four twice, which costs less than picking across the halves; the
-// fourth out of eight; the fifth out of sixteen, two registers' worth
-// blended by the node's bit 3; the sixth out of 32, blended by bits 3 and 4.
-// A search's base is then that of its node three levels up, plus what the
-// last three levels added, both picked by the node. The levels below gather
-// their probes, four vectors' gathers at a time, so that their loads are in
-// flight together, then those vectors' compares.
+// Sixty-four searches in ymm0 to ymm7, eight a vector, and in a small array
+// six in rbx, rsi, rdi, r8, r9 and r11, for as long as there are a group's
+// queries left. Those six go through the first six levels first. For the
+// vectors, the first level probes one element for all, and the second one
+// of two, by the first's compare. The third picks each search's probe out of
+// four by its node, within each half of a register that holds the four
+// twice, which costs less than picking across the halves; the fourth out of
+// eight; the fifth out of sixteen, two registers' worth blended by the
+// node's bit 3; the sixth out of 32, blended by bits 3 and 4. A search's
+// base is then that of its node three levels up, plus what the last three
+// levels added, both picked by the node. The levels below gather their
+// probes, four vectors' gathers at a time, so that their loads are in flight
+// together, then those vectors' compares.
 L(vectors):
-        cmp     LEFT, GROUP
+        cmp     LEFT, [rsp + GROUP]
         jb      L(lastQueries)
         .irp    base, rbx, rsi, rdi, r8, r9, r11
         mov     \base, -1                       // base = -1
@@ -299,12 +311,15 @@ L(vectorNext):
         mov     edx, 1
         lea     r10, [NUMBERS + 4]
         scalarLevel
+        cmp     COUNT, SMALL_ARRAY
+        jae     L(vectorAnswers)
         answer  0, rbx, ebx
         answer  1, rsi, esi
         answer  2, rdi, edi
         answer  3, r8, r8d
         answer  4, r9, r9d
         answer  5, r11, r11d
+L(vectorAnswers):
         vpxor   ymm8, ymm8, ymm8
         vpcmpeqd ymm15, ymm15, ymm15
         .irp    v, 0, 1, 2, 3, 4, 5, 6, 7
@@ -330,9 +345,10 @@ L(vectorNext):
         vpor    ymm\v, ymm\v, ymm12             // result = equal ? base : -1
         vmovdqu [RESULTS + 32 * \v], ymm\v
         .endr
-        add     VALUES, 4 * GROUP
-        add     RESULTS, 4 * GROUP
-        sub     LEFT, GROUP
+        mov     ecx, [rsp + GROUP]
+        lea     VALUES, [VALUES + rcx*4]
+        lea     RESULTS, [RESULTS + rcx*4]
+        sub     LEFT, ecx
         jmp     L(vectors)
 L(lastQueries):
         vzeroupper
