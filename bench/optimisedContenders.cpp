@@ -138,7 +138,7 @@ void scalarBatch(const int values[], int lanes, const int numbers[], int count, 
 // integer units that the gathers leave idle.
 const int VECTORS = 8;
 const int SCALARS = 6;
-const int SMALL_ARRAY = 16384;
+const int SMALL_ARRAY = 16384; // elements: below it, the scalar searches too
 const int TOP_LEVELS = 6;
 
 struct TopLevels {
@@ -197,30 +197,25 @@ __attribute__((target("avx2"))) __m256i child(__m256i node, __m256i probe, __m25
     return _mm256_sub_epi32(_mm256_add_epi32(node, node), _mm256_cmpgt_epi32(probe, value));
 }
 
-// Moves each scalar search one level on.
-void scalarLevel(const int values[], int lanes, const int numbers[], unsigned half,
-                 int base[SCALARS])
+// Moves each of the scalar searches one level on.
+template <int LANES>
+void scalarLevel(const int values[], const int numbers[], unsigned half, int base[])
 {
-    for (int lane = 0; lane < lanes; ++lane) {
+    for (int lane = 0; lane < LANES; ++lane) {
         base[lane] += numbers[base[lane] + half] <= values[lane] ? half : 0;
     }
 }
 
-// The queries of a call: 64, and in a small array the scalar searches'.
-int avx2Group(int count)
-{
-    return 8 * VECTORS + (count < SMALL_ARRAY ? SCALARS : 0);
-}
-
-__attribute__((target("avx2"))) void avx2Batch(const int values[], int queries, const int numbers[],
+// With LANES scalar searches beside the vectors' 64.
+template <int LANES>
+__attribute__((target("avx2"))) void avx2Batch(const int values[], const int numbers[],
                                                const TopLevels& top, int results[])
 {
-    int lanes = queries - 8 * VECTORS;
     const int* scalarValues = values + 8 * VECTORS;
-    int scalarBase[SCALARS];
-    std::fill(scalarBase, scalarBase + SCALARS, -1);
+    int scalarBase[LANES + 1]; // not empty
+    std::fill(scalarBase, scalarBase + LANES, -1);
     for (unsigned half : top.halves) {
-        scalarLevel(scalarValues, lanes, numbers, half, scalarBase);
+        scalarLevel<LANES>(scalarValues, numbers, half, scalarBase);
     }
     __m256i value[VECTORS];
     __m256i base[VECTORS];
@@ -247,7 +242,7 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], int queries, 
     }
     for (unsigned length = top.below; length > 2;) {
         __m256i step = _mm256_set1_epi32(static_cast<int>(length / 2));
-        scalarLevel(scalarValues, lanes, numbers, length / 2, scalarBase);
+        scalarLevel<LANES>(scalarValues, numbers, length / 2, scalarBase);
         length -= length / 2;
         __m256i element[VECTORS];
         for (int v = 0; v < VECTORS; ++v) {
@@ -258,8 +253,8 @@ __attribute__((target("avx2"))) void avx2Batch(const int values[], int queries, 
             base[v] = _mm256_add_epi32(base[v], _mm256_andnot_si256(above, step));
         }
     }
-    scalarLevel(scalarValues, lanes, numbers, 1, scalarBase);
-    for (int lane = 0; lane < lanes; ++lane) {
+    scalarLevel<LANES>(scalarValues, numbers, 1, scalarBase);
+    for (int lane = 0; lane < LANES; ++lane) {
         results[8 * VECTORS + lane] = answer(scalarValues[lane], numbers, scalarBase[lane]);
     }
     // The last level probes base + 1: a base of -1 probes numbers[0], so its
@@ -297,11 +292,14 @@ void batchSearch(const int values[], int queries, const int numbers[], int count
     }
     int first = 0;
 #if defined(__x86_64__)
-    int group = avx2Group(count);
-    if (__builtin_cpu_supports("avx2") && count >= 64 && queries >= group) {
+    if (__builtin_cpu_supports("avx2") && count >= 64) {
         TopLevels top = topLevels(numbers, count);
-        for (; first + group <= queries; first += group) {
-            avx2Batch(values + first, group, numbers, top, results + first);
+        const int small = 8 * VECTORS + SCALARS;
+        for (; count < SMALL_ARRAY && first + small <= queries; first += small) {
+            avx2Batch<SCALARS>(values + first, numbers, top, results + first);
+        }
+        for (; count >= SMALL_ARRAY && first + 8 * VECTORS <= queries; first += 8 * VECTORS) {
+            avx2Batch<0>(values + first, numbers, top, results + first);
         }
     }
 #endif
