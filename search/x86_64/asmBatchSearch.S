@@ -307,7 +307,8 @@ L(vectorNext):
 // The last level, len = 2, probes base + 1. Gathering numbers[base] and
 // numbers[base + 1] together, as one 64-bit element, costs what gathering the
 // probe alone would, and gives the element the search ends on. A base of -1
-// probes numbers[0], so its pair starts there.
+// probes numbers[0], so its pair starts there. The scalar searches take it
+// as any other level, then load the element they end on.
         mov     edx, 1
         lea     r10, [NUMBERS + 4]
         scalarLevel
