@@ -292,7 +292,7 @@ void batchSearch(const int values[], int queries, const int numbers[], int count
     }
     int first = 0;
 #if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx2") && count >= 64) {
+    if (__builtin_cpu_supports("avx2") && count >= 64 && queries >= 8 * VECTORS) {
         TopLevels top = topLevels(numbers, count);
         const int small = 8 * VECTORS + SCALARS;
         for (; count < SMALL_ARRAY && first + small <= queries; first += small) {
