@@ -2,6 +2,8 @@
 // named after it (COMPILER).
 #include <algorithm>
 
+#include "firstProbe.h"
+
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
@@ -85,14 +87,8 @@ namespace {
 // than any value; the probes never reach it.
 const int GROUP = 16;
 
-// The first half of a large array stops short of the middle, by an odd
-// number: below a power of two, halving would give powers of two all the
-// way down, and the first levels' probes, a power of two apart, would all
-// fall in the same few cache sets. Any half up to length / 2 finds the same
-// element.
-const int LARGE_ARRAY = 32768;
-const unsigned OFF_MIDDLE = 4097;
-
+// The first half of a large array stops short of the middle, as
+// firstProbe.h says. Any half up to length / 2 finds the same element.
 unsigned firstHalf(unsigned length, int count)
 {
     return length / 2 - (count >= LARGE_ARRAY ? OFF_MIDDLE : 0);

@@ -5,8 +5,8 @@
 // there is none. Its length starts at count + 1, as if numbers[count] were
 // greater than any value: the probes never reach that far, and a value that
 // is no smaller than the last element ends on it. In a large array the
-// first probe sits off the middle, as firstProbe.S says.
-#include "firstProbe.S"
+// first probe sits off the middle, as firstProbe.h says.
+#include "firstProbe.h"
 
 #if defined(__x86_64__)
 #include "x86_64/asmBatchSearch.S"

@@ -12,7 +12,7 @@
 // prefetches a level are only more instructions. Nor does the search
 // prefetch once len is down to NEAR_END elements (128 bytes), whose lines are
 // already on their way.
-#include "firstProbe.S"
+#include "firstProbe.h"
 #define NEAR_END        32
 
 #if defined(__x86_64__)
