@@ -1,20 +1,22 @@
 // Nanoseconds per search for the hand-written searches and the compiled
 // ones, on the program's own data set.
+//
+//     search_contest [--contenders] [Google Benchmark's options]
+//
+// checks every contender first, and stops at the first wrong answer; with
+// --contenders it lists them instead, as CSV: search,method,compiler,kind.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
-#include "asmBatchSearch.h"
-#include "asmBinarySearch.h"
-#include "asmBranchlessSearch.h"
-#include "asmPrefetchingSearch.h"
-#include "binarySearch.h"
-#include "contenders.h"
+#include "contender.h"
 #include "dataSet.h"
-#include "linearSearch.h"
 
 namespace {
 
@@ -43,8 +45,8 @@ const std::vector<int> randomValues = [] {
 const std::size_t mask = randomValues.size() - 1;
 
 // The program's workload: one value, searched again and again.
-template <SearchFunction search>
-void sameValue(benchmark::State& state, const std::vector<int>* numbers, int value)
+void sameValue(benchmark::State& state, SearchFunction search, const std::vector<int>* numbers,
+               int value)
 {
     for (auto _ : state) {
         benchmark::DoNotOptimize(search(value, numbers->data(), ARRAY_SIZE));
@@ -53,7 +55,7 @@ void sameValue(benchmark::State& state, const std::vector<int>* numbers, int val
 
 // A fresh value each call, known long before: the processor may run several
 // searches at once.
-template <SearchFunction search> void randomValue(benchmark::State& state)
+void randomValue(benchmark::State& state, SearchFunction search)
 {
     std::size_t next = 0;
     for (auto _ : state) {
@@ -65,7 +67,7 @@ template <SearchFunction search> void randomValue(benchmark::State& state)
 // A fresh value each call, which waits for the last search's answer: every
 // answer is 0 or more, so the value is randomValues[next], but no search can
 // start before the one before it ends.
-template <SearchFunction search> void chainedValue(benchmark::State& state)
+void chainedValue(benchmark::State& state, SearchFunction search)
 {
     std::size_t next = 0;
     int last = 0;
@@ -77,7 +79,7 @@ template <SearchFunction search> void chainedValue(benchmark::State& state)
 }
 
 // All of randomValues in one batch; time per query.
-template <BatchFunction search> void randomBatch(benchmark::State& state)
+void randomBatch(benchmark::State& state, BatchFunction search)
 {
     std::vector<int> results(randomValues.size());
     for (auto _ : state) {
@@ -88,54 +90,47 @@ template <BatchFunction search> void randomBatch(benchmark::State& state)
     state.counters["queries"] = static_cast<double>(randomValues.size());
 }
 
-template <SearchFunction search>
-void addRepeatedValues(const std::string& name, const std::vector<int>& numbers)
+// The workloads that a contender takes: a scan only the repeated values, in
+// the data set as generated.
+void add(const Contender& contender)
 {
-    benchmark::RegisterBenchmark((name + "/found 500").c_str(), sameValue<search>, &numbers, 500);
-    benchmark::RegisterBenchmark((name + "/missing 1001").c_str(), sameValue<search>, &numbers,
-                                 1001);
-}
-
-template <SearchFunction search> void addContender(const std::string& name)
-{
-    addRepeatedValues<search>(name, sorted);
-    benchmark::RegisterBenchmark((name + "/random").c_str(), randomValue<search>);
-    benchmark::RegisterBenchmark((name + "/random, chained").c_str(), chainedValue<search>);
-}
-
-template <BatchFunction search> void addBatch(const std::string& name)
-{
-    benchmark::RegisterBenchmark((name + "/random").c_str(), randomBatch<search>);
+    std::string name = contender.name;
+    if (contender.kind == Kind::batch) {
+        benchmark::RegisterBenchmark((name + "/random").c_str(), randomBatch, contender.batch);
+        return;
+    }
+    const std::vector<int>* numbers = contender.kind == Kind::scan ? &unsorted : &sorted;
+    benchmark::RegisterBenchmark((name + "/found 500").c_str(), sameValue, contender.search,
+                                 numbers, 500);
+    benchmark::RegisterBenchmark((name + "/missing 1001").c_str(), sameValue, contender.search,
+                                 numbers, 1001);
+    if (contender.kind == Kind::single) {
+        benchmark::RegisterBenchmark((name + "/random").c_str(), randomValue, contender.search);
+        benchmark::RegisterBenchmark((name + "/random, chained").c_str(), chainedValue,
+                                     contender.search);
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    addContender<asmBinarySearch>("asmBinarySearch");
-    addContender<asmBinarySearchStraddling>("asmBinarySearch, loop across 64 bytes");
-    addContender<asmBranchlessSearch>("asmBranchlessSearch");
-    addContender<asmPrefetchingSearch>("asmPrefetchingSearch");
-    addBatch<asmBatchSearch>("asmBatchSearch");
-#if HAVE_gcc_CONTENDERS
-    addContender<gcc::binarySearch>("binarySearch, gcc -O2");
-    addContender<gcc::lowerBoundSearch>("std::lower_bound, gcc -O2");
-    addContender<gcc::powerOfTwoSearch>("power-of-two step, gcc -O2");
-    addContender<gcc::branchlessSearch>("branch-free, gcc -O2");
-    addContender<gcc::prefetchingSearch>("branch-free with prefetch, gcc -O2");
-    addBatch<gcc::batchSearch>("batch, gcc -O2");
-#endif
-#if HAVE_clang_CONTENDERS
-    addContender<clang::binarySearch>("binarySearch, clang -O2");
-    addContender<clang::lowerBoundSearch>("std::lower_bound, clang -O2");
-    addContender<clang::powerOfTwoSearch>("power-of-two step, clang -O2");
-    addContender<clang::branchlessSearch>("branch-free, clang -O2");
-    addContender<clang::prefetchingSearch>("branch-free with prefetch, clang -O2");
-    addBatch<clang::batchSearch>("batch, clang -O2");
-#endif
-    addContender<binarySearch>("binarySearch -O0");
-    addRepeatedValues<calledLinearSearch>("linear scan -O0", unsorted);
-
+    if (argc == 2 && std::strcmp(argv[1], "--contenders") == 0) {
+        std::printf("search,method,compiler,kind\n");
+        for (int i = 0; i < contenderCount; ++i) {
+            const Contender& c = contenders[i];
+            std::printf("\"%s\",\"%s\",%s,%s\n", c.name, c.method, c.compiler, kindName(c.kind));
+        }
+        return 0;
+    }
+    for (int i = 0; i < contenderCount; ++i) {
+        std::string wrong = wrongAnswer(contenders[i], sorted.data(), ARRAY_SIZE);
+        if (!wrong.empty()) {
+            std::fprintf(stderr, "search_contest: %s\n", wrong.c_str());
+            return EXIT_FAILURE;
+        }
+        add(contenders[i]);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,9 +5,14 @@
 //
 //     search_sweep [--repetitions N] [--small-pages] ELEMENTS...
 //
-// prints, for each repetition of each search at each size, a line of CSV:
-// elements,workload,search,ns. The repetitions of one size are interleaved in
-// a random order, so that a slow spell of the machine falls on all alike.
+// checks every search at each size first, and stops at the first wrong
+// answer; then prints, for each repetition of each search at each size, a
+// line of CSV: elements,huge_pages,workload,repetition,search,method,
+// compiler,kind,ns. huge_pages says whether the array got huge pages: yes,
+// no, partly, or unknown where the system does not say. The repetitions of
+// one size are interleaved in a random order, so that a slow spell of the
+// machine falls on all alike, and a size's lines come out together once it
+// is done.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -20,44 +25,13 @@
 
 #include <sys/mman.h>
 
-#include "asmBatchSearch.h"
-#include "asmBinarySearch.h"
-#include "asmBranchlessSearch.h"
-#include "asmPrefetchingSearch.h"
-#include "contenders.h"
+#include "contender.h"
 
 namespace {
 
-// One search at a time, or a batch.
-struct Contender {
-    const char* name;
-    SearchFunction search;
-    BatchFunction batch;
-};
-
-const Contender contenders[] = {
-    {"asmBinarySearch", asmBinarySearch, nullptr},
-    {"asmBranchlessSearch", asmBranchlessSearch, nullptr},
-    {"asmPrefetchingSearch", asmPrefetchingSearch, nullptr},
-    {"asmBatchSearch", nullptr, asmBatchSearch},
-#if HAVE_gcc_CONTENDERS
-    {"std::lower_bound, gcc -O2", gcc::lowerBoundSearch, nullptr},
-    {"power-of-two step, gcc -O2", gcc::powerOfTwoSearch, nullptr},
-    {"branch-free, gcc -O2", gcc::branchlessSearch, nullptr},
-    {"branch-free with prefetch, gcc -O2", gcc::prefetchingSearch, nullptr},
-    {"batch, gcc -O2", nullptr, gcc::batchSearch},
-#endif
-#if HAVE_clang_CONTENDERS
-    {"std::lower_bound, clang -O2", clang::lowerBoundSearch, nullptr},
-    {"power-of-two step, clang -O2", clang::powerOfTwoSearch, nullptr},
-    {"branch-free, clang -O2", clang::branchlessSearch, nullptr},
-    {"branch-free with prefetch, clang -O2", clang::prefetchingSearch, nullptr},
-    {"batch, clang -O2", nullptr, clang::batchSearch},
-#endif
-};
-
 const std::size_t QUERY_COUNT = 1 << 20;
 const std::size_t LARGEST = (1 << 29) - 1;
+const std::size_t HUGE_PAGE = 2 << 20;
 
 // Room for count ints, in huge pages of 2 MB where the system gives them, as
 // a program that searches a large array would ask for: fewer misses in the
@@ -65,7 +39,6 @@ const std::size_t LARGEST = (1 << 29) - 1;
 // huge page's boundary, since only whole huge pages can back it.
 int* allocate(std::size_t count, bool hugePages)
 {
-    const std::size_t HUGE_PAGE = 2 << 20;
     std::size_t bytes = (count * sizeof(int) + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE;
     void* memory = mmap(nullptr, bytes + HUGE_PAGE, PROT_READ | PROT_WRITE,
                         MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -76,11 +49,48 @@ int* allocate(std::size_t count, bool hugePages)
     auto address = reinterpret_cast<std::uintptr_t>(memory);
     void* start = reinterpret_cast<void*>((address + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE);
 #if defined(MADV_HUGEPAGE)
-    if (hugePages) {
-        madvise(start, bytes, MADV_HUGEPAGE);
+    if (hugePages && madvise(start, bytes, MADV_HUGEPAGE) != 0) {
+        std::perror("search_sweep: no huge pages: madvise");
     }
 #endif
     return static_cast<int*>(start);
+}
+
+// How many bytes of the mapping that holds address the system backs with
+// huge pages, from /proc/self/smaps; -1 where it does not say.
+long long hugePageBytes(const void* address)
+{
+    FILE* smaps = std::fopen("/proc/self/smaps", "r");
+    if (smaps == nullptr) {
+        return -1;
+    }
+    auto at = reinterpret_cast<std::uintptr_t>(address);
+    long long bytes = -1;
+    bool inside = false;
+    char line[512];
+    while (std::fgets(line, sizeof line, smaps) != nullptr) {
+        unsigned long long start, end, kilobytes;
+        if (std::sscanf(line, "%llx-%llx ", &start, &end) == 2) {
+            inside = start <= at && at < end;
+        } else if (inside && std::sscanf(line, "AnonHugePages: %llu kB", &kilobytes) == 1) {
+            bytes = static_cast<long long>(kilobytes * 1024);
+        }
+    }
+    std::fclose(smaps);
+    return bytes;
+}
+
+// Whether the first count ints from the start of the array got huge pages,
+// given how many bytes of it did: the system backs it from its start, as the
+// array was written.
+const char* hugePagesOf(std::size_t count, long long hugeBytes)
+{
+    auto wanted =
+        static_cast<long long>((count * sizeof(int) + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE);
+    return hugeBytes < 0         ? "unknown"
+           : hugeBytes >= wanted ? "yes"
+           : hugeBytes > 0       ? "partly"
+                                 : "no";
 }
 
 // Distinct values in ascending order, made in one pass: a running sum of
@@ -103,7 +113,7 @@ std::size_t queriesPerTiming(std::size_t elements, const Contender& contender)
     std::size_t queries = elements <= (1 << 17)   ? 1 << 17
                           : elements <= (1 << 22) ? 1 << 15
                                                   : 1 << 14;
-    return contender.batch != nullptr ? 4 * queries : queries;
+    return contender.kind == Kind::batch ? 4 * queries : queries;
 }
 
 // Nanoseconds per query, over queries queries from values[first] on.
@@ -111,7 +121,7 @@ double timeQueries(const Contender& contender, bool chained, const int values[],
                    std::size_t queries, const int numbers[], int count, std::vector<int>& results)
 {
     auto start = std::chrono::steady_clock::now();
-    if (contender.batch != nullptr) {
+    if (contender.kind == Kind::batch) {
         contender.batch(values + first, static_cast<int>(queries), numbers, count, results.data());
     } else if (chained) {
         // Every answer is 0 or more, so this is values[first + i]; but it
@@ -131,28 +141,6 @@ double timeQueries(const Contender& contender, bool chained, const int values[],
     }
     std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count() / static_cast<double>(queries);
-}
-
-// Stops the sweep if a contender gives a wrong answer: a figure for a wrong
-// search would mean nothing.
-void check(const Contender& contender, const int values[], const int numbers[], int count)
-{
-    const int QUERIES = 256;
-    std::vector<int> results(QUERIES);
-    if (contender.batch != nullptr) {
-        contender.batch(values, QUERIES, numbers, count, results.data());
-    } else {
-        for (int i = 0; i < QUERIES; ++i) {
-            results[i] = contender.search(values[i], numbers, count);
-        }
-    }
-    for (int i = 0; i < QUERIES; ++i) {
-        if (results[i] < 0 || results[i] >= count || numbers[results[i]] != values[i]) {
-            std::fprintf(stderr, "search_sweep: %s answers %d for %d among %d elements\n",
-                         contender.name, results[i], values[i], count);
-            std::exit(EXIT_FAILURE);
-        }
-    }
 }
 
 } // namespace
@@ -181,11 +169,13 @@ int main(int argc, char** argv)
     std::size_t largest = *std::max_element(sizes.begin(), sizes.end());
     int* numbers = allocate(largest, hugePages);
     fillSorted(numbers, largest);
+    long long hugeBytes = hugePages ? hugePageBytes(numbers) : 0;
     std::vector<int> values(QUERY_COUNT);
     std::vector<int> results(QUERY_COUNT);
     std::mt19937 generator(12345);
 
-    std::printf("elements,workload,search,ns\n");
+    std::printf("elements,huge_pages,workload,repetition,search,method,compiler,kind,ns\n");
+    std::fflush(stdout);
     for (std::size_t elements : sizes) {
         int count = static_cast<int>(elements);
         std::uniform_int_distribution<int> pick(0, count - 1);
@@ -195,13 +185,22 @@ int main(int argc, char** argv)
             bool chained;
         };
         std::vector<Task> tasks;
-        for (const Contender& contender : contenders) {
-            check(contender, values.data(), numbers, count);
+        for (int i = 0; i < contenderCount; ++i) {
+            const Contender& contender = contenders[i];
+            if (!contender.swept) {
+                continue;
+            }
+            std::string wrong = wrongAnswer(contender, numbers, count);
+            if (!wrong.empty()) {
+                std::fprintf(stderr, "search_sweep: %s\n", wrong.c_str());
+                return EXIT_FAILURE;
+            }
             tasks.push_back({&contender, false});
-            if (contender.batch == nullptr) {
+            if (contender.kind == Kind::single) {
                 tasks.push_back({&contender, true});
             }
         }
+        std::string lines;
         std::size_t first = 0;
         for (int repetition = 0; repetition < repetitions; ++repetition) {
             std::shuffle(tasks.begin(), tasks.end(), generator);
@@ -219,10 +218,16 @@ int main(int argc, char** argv)
                             results);
                 double ns = timeQueries(*task.contender, task.chained, values.data(), first,
                                         queries, numbers, count, results);
-                std::printf("%zu,%s,\"%s\",%.3f\n", elements,
-                            task.chained ? "latency" : "throughput", task.contender->name, ns);
+                const Contender& c = *task.contender;
+                char line[256];
+                std::snprintf(line, sizeof line, "%zu,%s,%s,%d,\"%s\",\"%s\",%s,%s,%.3f\n",
+                              elements, hugePagesOf(elements, hugeBytes),
+                              task.chained ? "latency" : "throughput", repetition, c.name, c.method,
+                              c.compiler, kindName(c.kind), ns);
+                lines += line;
             }
         }
+        std::fputs(lines.c_str(), stdout);
         std::fflush(stdout);
     }
     return 0;

@@ -1,11 +1,13 @@
 // libFuzzer target: every search, on arbitrary sorted arrays laid flush
-// against guard pages, judged as the unit tests judge it; and the batch
-// search, on as many queries as the input asks for.
+// against guard pages, judged as the unit tests judge it; and every batch,
+// on as many queries as the input asks for.
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -33,33 +35,53 @@ int sought(const std::vector<int>& numbers, int value, unsigned choice)
     return static_cast<int>(element + choice % 4 - 2);
 }
 
+// Sizes past those that the input's own elements reach, where the searches
+// that prefetch, and put the first probe off the middle, take other paths.
+const int LARGE_SIZES[] = {(1 << 15) - 1, 1 << 15, (1 << 15) + 1, (1 << 15) + 8194, (1 << 17) + 1};
+
 } // namespace
 
-// Input: a control byte, the value (4 bytes), then the elements, 4 bytes each.
-// The control byte says which end of each array is guarded, how the value is
-// chosen, and how many queries the batch gets (values chosen the same way,
-// each from the value plus its place).
+// Input: two control bytes, the value (4 bytes), then the elements, 4 bytes
+// each. The first control byte says which end of each array is guarded, how
+// the value is chosen, and how many queries the batch gets (values chosen
+// the same way, each from the value plus its place). The second, when it is
+// below the number of LARGE_SIZES, stretches the array to that size: the
+// input's elements, then each one more than the last by the input's
+// elements in turn, made small.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 5) {
+    if (size < 6) {
         return 0;
     }
     int value;
-    std::memcpy(&value, data + 1, sizeof value);
-    std::vector<int> numbers((size - 5) / sizeof(int));
+    std::memcpy(&value, data + 2, sizeof value);
+    std::vector<int> numbers((size - 6) / sizeof(int));
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        std::memcpy(&numbers[i], data + 5 + i * sizeof(int), sizeof(int));
+        std::memcpy(&numbers[i], data + 6 + i * sizeof(int), sizeof(int));
     }
     std::sort(numbers.begin(), numbers.end());
+    if (data[1] < std::size(LARGE_SIZES) && !numbers.empty()) {
+        std::size_t given = numbers.size();
+        numbers.resize(LARGE_SIZES[data[1]]);
+        for (std::size_t i = given; i < numbers.size(); ++i) {
+            long long next = numbers[i - 1] + (static_cast<long long>(numbers[i % given]) & 3);
+            numbers[i] = static_cast<int>(std::min<long long>(next, INT_MAX));
+        }
+    }
     int count = static_cast<int>(numbers.size());
     bool flushAgainstEnd = data[0] & 4;
     GuardedArray array(numbers.data(), numbers.size(), flushAgainstEnd);
 
+    static const std::vector<Contender> searches = contendersOf(false);
+    static const std::vector<Contender> batches = contendersOf(true);
     int single = sought(numbers, value, data[0]);
-    for (int i = 0; i < searchCount; ++i) {
-        report(faultOf(searches[i], single, array, count), std::string(searches[i].name) +
-                                                               ", value " + std::to_string(single) +
-                                                               ", count " + std::to_string(count));
+    for (const Contender& search : searches) {
+        if (search.kind == Kind::scan && count > 1000) {
+            continue; // a scan takes no other path in a large array, only longer
+        }
+        report(faultOf(search, single, array, count), std::string(search.name) + ", value " +
+                                                          std::to_string(single) + ", count " +
+                                                          std::to_string(count));
     }
 
     std::vector<int> values(data[0] >> 3 | (data[0] & 3) << 5); // 0 to 127 queries
@@ -70,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GuardedArray batch(values.data(), values.size(), flushAgainstEnd);
     GuardedArray results(nullptr, values.size(), flushAgainstEnd, true);
     int queries = static_cast<int>(values.size());
-    report(batchFaultOf(batch, queries, array, count, results),
-           "asmBatchSearch, " + std::to_string(queries) + " queries, count " +
-               std::to_string(count));
+    for (const Contender& search : batches) {
+        report(batchFaultOf(search, batch, queries, array, count, results),
+               std::string(search.name) + ", " + std::to_string(queries) + " queries, count " +
+                   std::to_string(count));
+    }
     return 0;
 }

@@ -2,26 +2,22 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
-#include "asmBatchSearch.h"
-#include "asmBinarySearch.h"
-#include "asmBranchlessSearch.h"
-#include "asmPrefetchingSearch.h"
-#include "binarySearch.h"
 #include "checkedCall.h"
-#include "linearSearch.h"
 
-const NamedSearch searches[] = {
-    {"linearSearch", calledLinearSearch},           {"binarySearch", binarySearch},
-    {"asmBinarySearch", asmBinarySearch},           {"asmBranchlessSearch", asmBranchlessSearch},
-    {"asmPrefetchingSearch", asmPrefetchingSearch},
-};
-const int searchCount = sizeof searches / sizeof searches[0];
+std::vector<Contender> contendersOf(bool batches)
+{
+    std::vector<Contender> found;
+    std::copy_if(contenders, contenders + contenderCount, std::back_inserter(found),
+                 [&](const Contender& c) { return (c.kind == Kind::batch) == batches; });
+    return found;
+}
 
 namespace {
 
 struct SearchCall {
-    const NamedSearch& search;
+    const Contender& search;
     int value;
     int count;
     const GuardedArray& numbers;
@@ -35,6 +31,7 @@ void describeSearchCall(const void* call)
 }
 
 struct BatchCall {
+    const Contender& batch;
     int queries;
     int count;
     const GuardedArray& values;
@@ -46,9 +43,10 @@ void describeBatchCall(const void* call)
 {
     auto c = static_cast<const BatchCall*>(call);
     std::fprintf(stderr,
-                 "asmBatchSearch(values, queries %d, numbers, count %d, results), values %s, "
+                 "%s(values, queries %d, numbers, count %d, results), values %s, "
                  "numbers %s, results %s",
-                 c->queries, c->count, c->values.guard(), c->numbers.guard(), c->results.guard());
+                 c->batch.name, c->queries, c->count, c->values.guard(), c->numbers.guard(),
+                 c->results.guard());
 }
 
 bool isRight(int position, int value, const int numbers[], int count, bool present)
@@ -59,20 +57,20 @@ bool isRight(int position, int value, const int numbers[], int count, bool prese
 
 } // namespace
 
-std::string faultOf(const NamedSearch& search, int value, const GuardedArray& array, int count)
+std::string faultOf(const Contender& search, int value, const GuardedArray& array, int count)
 {
     const int* end = array.data() + std::max(count, 0);
     return faultOf(search, value, array, count, std::binary_search(array.data(), end, value));
 }
 
-std::string faultOf(const NamedSearch& search, int value, const GuardedArray& array, int count,
+std::string faultOf(const Contender& search, int value, const GuardedArray& array, int count,
                     bool present)
 {
     const SearchCall call = {search, value, count, array};
     const std::uintptr_t arguments[5] = {intArgument(value), pointerArgument(array.data()),
                                          intArgument(count), unusedArgument, unusedArgument};
     std::string clobbered;
-    int position = checkedCall(reinterpret_cast<AnyFunction>(search.find), arguments,
+    int position = checkedCall(reinterpret_cast<AnyFunction>(search.search), arguments,
                                describeSearchCall, &call, clobbered);
 
     std::string fault;
@@ -83,16 +81,16 @@ std::string faultOf(const NamedSearch& search, int value, const GuardedArray& ar
     return clobbered.empty() ? fault : fault + "changed " + clobbered;
 }
 
-std::string batchFaultOf(const GuardedArray& values, int queries, const GuardedArray& numbers,
-                         int count, const GuardedArray& results)
+std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int queries,
+                         const GuardedArray& numbers, int count, const GuardedArray& results)
 {
-    const BatchCall call = {queries, count, values, numbers, results};
+    const BatchCall call = {batch, queries, count, values, numbers, results};
     std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
     const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
                                          pointerArgument(numbers.data()), intArgument(count),
                                          pointerArgument(results.data())};
     std::string clobbered;
-    checkedCall(reinterpret_cast<AnyFunction>(asmBatchSearch), arguments, describeBatchCall, &call,
+    checkedCall(reinterpret_cast<AnyFunction>(batch.batch), arguments, describeBatchCall, &call,
                 clobbered);
 
     std::string fault;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <numeric>
@@ -11,48 +12,78 @@
 #include "checkedCall.h"
 #include "checkedSearch.h"
 #include "guardedMemory.h"
-#include "linearSearch.h"
 
 namespace {
+
+// The values to seek in numbers: a few hundred elements at most, their
+// neighbours, and the ends of int.
+std::vector<int> valuesFor(const std::vector<int>& numbers)
+{
+    std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
+    for (std::size_t i = 0; i < numbers.size(); i += numbers.size() / 300 + 1) {
+        for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
+            values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
+        }
+    }
+    return values;
+}
 
 // Calls check(numbers, values) with sorted random arrays of every size to
 // 100 and of 1000 and 10000, and either side of 128 KB, from where
 // asmPrefetchingSearch prefetches and the searches' first probe sits off the
 // middle (a power of two). The ranges are narrow enough for many duplicates
-// and wide enough to reach both ends of int; the values to seek in each are
-// a few hundred elements at most, their neighbours, and the ends of int.
+// and wide enough to reach both ends of int. Then arrays of distinct values,
+// where each probe decides, at the sizes where the first probe off the
+// middle changes what follows it: either side of 2^15, of 2^15 + 8194 (from
+// where the larger part is no deeper than the middle's) and of 2^17.
 template <typename Check> void forEverySortedArray(Check check)
 {
     std::vector<int> counts(101);
     std::iota(counts.begin(), counts.end(), 0);
     counts.insert(counts.end(), {1000, 10000, (1 << 15) - 1, 1 << 15});
     std::mt19937 generator(20261206);
-    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
-        std::uniform_int_distribution<int> pick(range.first, range.second);
-        for (int count : counts) {
+    auto checkEach = [&](const std::vector<int>& sizes, auto fill) {
+        for (int count : sizes) {
             std::vector<int> numbers(count);
-            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
-            std::sort(numbers.begin(), numbers.end());
-            std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
-            for (int i = 0; i < count; i += count / 300 + 1) {
-                for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
-                    values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
-                }
-            }
-            check(numbers, values);
+            fill(numbers);
+            check(numbers, valuesFor(numbers));
             if (testing::Test::HasFatalFailure()) {
                 return;
             }
         }
+    };
+    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
+        std::uniform_int_distribution<int> pick(range.first, range.second);
+        checkEach(counts, [&](std::vector<int>& numbers) {
+            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
+            std::sort(numbers.begin(), numbers.end());
+        });
     }
+    const int middle = (1 << 15) + 8194;
+    checkEach({(1 << 15) - 1, (1 << 15) + 1, middle - 1, middle, middle + 1, (1 << 17) - 1,
+               (1 << 17) + 1},
+              [&](std::vector<int>& numbers) {
+                  int value = -1000;
+                  for (int& number : numbers) {
+                      number = value += 1 + static_cast<int>(generator() % 3);
+                  }
+              });
 }
 
-class EverySearch : public testing::TestWithParam<NamedSearch> {};
+std::string nameOf(const testing::TestParamInfo<Contender>& info)
+{
+    std::string name = info.param.name;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
 
-INSTANTIATE_TEST_SUITE_P(, EverySearch, testing::ValuesIn(searches, searches + searchCount),
-                         [](const testing::TestParamInfo<NamedSearch>& info) {
-                             return info.param.name;
-                         });
+class EverySearch : public testing::TestWithParam<Contender> {};
+INSTANTIATE_TEST_SUITE_P(, EverySearch, testing::ValuesIn(contendersOf(false)), nameOf);
+
+class EveryBatch : public testing::TestWithParam<Contender> {};
+INSTANTIATE_TEST_SUITE_P(, EveryBatch, testing::ValuesIn(contendersOf(true)), nameOf);
 
 // Each array laid flush against an inaccessible page at one end and then the
 // other. A negative count must read nothing, so its array has no readable
@@ -78,7 +109,7 @@ TEST_P(EverySearch, AnswersRightReadsNothingElseAndKeepsItsRegisters)
 // page at one end and then the other, so that a write past the results
 // faults too. No queries, or a negative number, must touch nothing; a
 // negative count must read no element and answer -1 to every query.
-TEST(AsmBatchSearch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
+TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 {
     GuardedArray nothing(nullptr, 0, false, true);
     forEverySortedArray([&](const std::vector<int>& numbers, const std::vector<int>& values) {
@@ -90,14 +121,14 @@ TEST(AsmBatchSearch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
                 GuardedArray array(numbers.data(), count, flushAgainstEnd);
                 GuardedArray sought(values.data(), queries, flushAgainstEnd);
                 GuardedArray results(nullptr, queries, flushAgainstEnd, true);
-                ASSERT_EQ(batchFaultOf(sought, queries, array, count, results), "")
+                ASSERT_EQ(batchFaultOf(GetParam(), sought, queries, array, count, results), "")
                     << queries << " queries, count " << count;
             }
         }
-        ASSERT_EQ(batchFaultOf(nothing, -count, nothing, count, nothing), "") << -count;
+        ASSERT_EQ(batchFaultOf(GetParam(), nothing, -count, nothing, count, nothing), "") << -count;
         GuardedArray sought(values.data(), most, true);
         GuardedArray results(nullptr, most, true, true);
-        ASSERT_EQ(batchFaultOf(sought, most, nothing, -count, results), "") << -count;
+        ASSERT_EQ(batchFaultOf(GetParam(), sought, most, nothing, -count, results), "") << -count;
     });
 }
 
@@ -107,7 +138,7 @@ TEST(AsmBatchSearch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 // 8 GB.)
 TEST_P(EverySearch, SearchesTheLargestCount)
 {
-    if (GetParam().find == calledLinearSearch) {
+    if (GetParam().kind == Kind::scan) {
         GTEST_SKIP();
     }
     GuardedArray zeroes(nullptr, INT_MAX, true);
@@ -117,7 +148,7 @@ TEST_P(EverySearch, SearchesTheLargestCount)
 }
 
 // Enough queries for a whole group of vectors where there are vectors.
-TEST(AsmBatchSearch, SearchesTheLargestCount)
+TEST_P(EveryBatch, SearchesTheLargestCount)
 {
     GuardedArray zeroes(nullptr, INT_MAX, true);
     std::vector<int> values(65);
@@ -126,7 +157,7 @@ TEST(AsmBatchSearch, SearchesTheLargestCount)
     }
     GuardedArray sought(values.data(), values.size(), true);
     GuardedArray results(nullptr, values.size(), true, true);
-    EXPECT_EQ(batchFaultOf(sought, 65, zeroes, INT_MAX, results), "");
+    EXPECT_EQ(batchFaultOf(GetParam(), sought, 65, zeroes, INT_MAX, results), "");
 }
 #endif
 
@@ -135,8 +166,9 @@ TEST(CheckedCall, NamesARegisterChangedInPart)
     GuardedArray nothingReadable(nullptr, 0, false);
     std::string first;
     std::istringstream(watchedRegisterNames) >> first;
-    EXPECT_EQ(faultOf({"clobberOneRegister", clobberOneRegister}, 0, nothingReadable, 0),
-              "changed " + first);
+    Contender clobber = {"clobberOneRegister", "",      "",   Kind::single,
+                         clobberOneRegister,   nullptr, false};
+    EXPECT_EQ(faultOf(clobber, 0, nothingReadable, 0), "changed " + first);
 }
 
 // Run on its own, by CTest, which expects it to stop the process with the
@@ -145,9 +177,15 @@ TEST(CheckedCall, DISABLED_NamesTheCallThatReadPastTheEnd)
 {
     const int numbers[] = {1, 2, 3};
     GuardedArray array(numbers, 3, true);
-    NamedSearch readsPastTheEnd = {"readsPastTheEnd", [](int, const int numbers[], int count) {
-                                       return static_cast<const volatile int*>(numbers)[count];
-                                   }};
+    Contender readsPastTheEnd = {"readsPastTheEnd",
+                                 "",
+                                 "",
+                                 Kind::single,
+                                 [](int, const int numbers[], int count) {
+                                     return static_cast<const volatile int*>(numbers)[count];
+                                 },
+                                 nullptr,
+                                 false};
     faultOf(readsPastTheEnd, 2, array, 3);
 }
 

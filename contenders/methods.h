@@ -1,8 +1,6 @@
-// The compiled contenders, declared inside a namespace for each compiler
-// that builds them (so this header is meant to be included more than once).
-
-// binarySearch's own source.
-int binarySearch(int value, const int numbers[], int count);
+// The hand-written methods in C++, declared inside the namespace of the
+// compiler that builds them (so this header is meant to be included more
+// than once, as compiled.h does).
 
 // std::lower_bound, then a test for equality.
 int lowerBoundSearch(int value, const int numbers[], int count);
@@ -14,10 +12,9 @@ int powerOfTwoSearch(int value, const int numbers[], int count);
 // can make a conditional move, then a test for equality.
 int branchlessSearch(int value, const int numbers[], int count);
 
-// branchlessSearch, which also fetches both places where its next probe may
-// land while it waits for this one.
+// The same, which also fetches both places where its next probe may land
+// while it waits for this one.
 int prefetchingSearch(int value, const int numbers[], int count);
 
-// asmBatchSearch's method: results[i] is the subscript of an element equal
-// to values[i], or -1.
+// asmBatchSearch's method.
 void batchSearch(const int values[], int queries, const int numbers[], int count, int results[]);

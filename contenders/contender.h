@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+
+// The searches that the contest, the sweep, the unit tests and the fuzzer
+// all take, in one list. Each has the same contract: the subscript of an
+// element of numbers[0..count) equal to value, or -1; a batch answers each
+// of values[0..queries) so in results.
+using SearchFunction = int (*)(int value, const int numbers[], int count);
+using BatchFunction = void (*)(const int values[], int queries, const int numbers[], int count,
+                               int results[]);
+
+// A scan needs no order, and is timed only on the repeated values: on
+// random ones it would take minutes.
+enum class Kind { scan, single, batch };
+
+struct Contender {
+    const char* name;     // as the tables show it
+    const char* method;   // what the hand-written search and its compiled twin share
+    const char* compiler; // "hand-written", "gcc -O2", "clang -O2" or "-O0"
+    Kind kind;
+    SearchFunction search; // a scan or a single search
+    BatchFunction batch;
+    bool swept; // in the sweep too
+};
+
+extern const Contender contenders[];
+extern const int contenderCount;
+
+// "scan", "single" or "batch", as the result files say.
+const char* kindName(Kind kind);
+
+// Whether position is a right answer for value among numbers[0..count),
+// which are sorted.
+bool isRightAnswer(int position, int value, const int numbers[], int count);
+
+// Tries contender on present and absent values in numbers[0..count), which
+// are sorted: a sample of the elements and their neighbours, and both ends
+// of int. The first wrong answer in a line that names the contender, the
+// value, the count and the answer; empty when all are right.
+std::string wrongAnswer(const Contender& contender, const int numbers[], int count);
