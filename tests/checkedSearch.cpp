@@ -14,6 +14,11 @@ std::vector<Contender> contendersOf(bool batches)
     return found;
 }
 
+void PrintTo(const Contender& contender, std::ostream* stream)
+{
+    *stream << contender.name;
+}
+
 namespace {
 
 struct SearchCall {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,9 @@
 
 // The contenders of each kind: every search, and every batch.
 std::vector<Contender> contendersOf(bool batches);
+
+// How a test names a contender.
+void PrintTo(const Contender& contender, std::ostream* stream);
 
 // What is wrong with what search does for value in the first count elements
 // of array, which are sorted, called through checkedCall: a wrong answer,
