@@ -60,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&numbers[i], data + 6 + i * sizeof(int), sizeof(int));
     }
     std::sort(numbers.begin(), numbers.end());
-    if (data[1] < std::size(LARGE_SIZES) && !numbers.empty()) {
+    if (data[1] % 64 < std::size(LARGE_SIZES) && !numbers.empty()) {
         std::size_t given = numbers.size();
-        numbers.resize(LARGE_SIZES[data[1]]);
+        numbers.resize(LARGE_SIZES[data[1] % 64]);
         for (std::size_t i = given; i < numbers.size(); ++i) {
             long long next = numbers[i - 1] + (static_cast<long long>(numbers[i % given]) & 3);
             numbers[i] = static_cast<int>(std::min<long long>(next, INT_MAX));
