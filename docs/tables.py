@@ -194,7 +194,7 @@ def table(words, source):
     make = {"contest": contest_table, "key": key_table, "sweep": sweep_table}[kind[0]]
     machine = pathlib.Path(words[0]).parent
     summary = (ROOT / machine / "machine.md").read_text().splitlines()[0].lstrip("# ")
-    up = "../" if source.parent.name == "docs" else ""
+    up = "../" if source.parent == ROOT / "docs" else ""
     return f"\n{make(read_rows(words[0]), options)}\n\n(From [{machine}]({up}{machine}/machine.md): " \
            f"{summary}.)\n"
 
