@@ -16,7 +16,7 @@ and a figure in prose the same way, on one line:
     <!-- figure: results/zen5-epyc/contest.csv search=asmBinarySearch workload=random fastest -->42.62<!-- end -->
 
 After the file come filters, column=value (quoted where the value holds a
-space or a comma), and then what to show. A figure is the fastest or the
+space or a comma; a|b for either, * for any), and then what to show. A figure is the fastest or the
 median of the repetitions that pass the filters; "/ filters fastest" after it
 divides it by the same figure of other rows, whose filters default to those
 before the slash. digits=N sets the decimals. Tables:
@@ -47,7 +47,10 @@ def read_rows(name, cache={}):
 
 
 def matching(rows, filters):
-    return [row for row in rows if all(row[key] == value for key, value in filters.items())]
+    """The rows whose every column named in filters holds one of the values
+    given (a|b), or anything (*)."""
+    return [row for row in rows
+            if all(value == "*" or row[key] in value.split("|") for key, value in filters.items())]
 
 
 def number(value, digits=None):
