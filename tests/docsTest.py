@@ -27,7 +27,7 @@ def figures():
             failures.append(f"{svg}: {error}")
             continue
         if root.tag != "{http://www.w3.org/2000/svg}svg":
-            failures.append(f"{svg}: the root is {root.tag}, not svg")
+            failures.append(f"{svg}: the root is {root.tag}, not an svg element of the SVG namespace")
         elif not root.get("viewBox") and not (root.get("width") and root.get("height")):
             failures.append(f"{svg}: neither a viewBox nor a width and height")
     with tempfile.TemporaryDirectory() as folder:
