@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""Writes every table and figure of measured results in README.md and
+docs/*.md from the result files under results/, so that none can go stale.
+
+    docs/tables.py          rewrites them in place
+    docs/tables.py --check  exits 1, naming the first one that is stale
+
+A table stands between two comments, which a code host does not show:
+
+    <!-- table: results/zen5-epyc/contest.csv contest against=asmBinarySearch -->
+    ...
+    <!-- end -->
+
+and a figure in prose the same way, on one line:
+
+    <!-- figure: results/zen5-epyc/contest.csv search=asmBinarySearch workload=random fastest -->42.62<!-- end -->
+
+After the file come filters, column=value (quoted where the value holds a
+space or a comma; a|b for either, * for any), and then what to show. A figure is the fastest or the
+median of the repetitions that pass the filters; "/ filters fastest" after it
+divides it by the same figure of other rows, whose filters default to those
+before the slash. digits=N sets the decimals. Tables:
+
+    contest [against=SEARCH]    every search, fastest / median (fastest over SEARCH's)
+    key                         the fastest -O0, -O2 and hand-written search of each workload
+    sweep workload=W sizes=N,N.. [by=search]
+                                by method: hand-written / best compiled (ratio), or by search
+"""
+import csv
+import pathlib
+import re
+import shlex
+import statistics
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+MARKER = re.compile(r"<!-- (table|figure): (.*?) -->(.*?)<!-- end -->", re.DOTALL)
+COMPILED = ("gcc -O2", "clang -O2")
+WORKLOADS = ["found 500", "missing 1001", "random", "random, chained"]
+
+
+def read_rows(name, cache={}):
+    if name not in cache:
+        with open(ROOT / name, newline="") as results:
+            cache[name] = [dict(row, ns=float(row["ns"])) for row in csv.DictReader(results)]
+    return cache[name]
+
+
+def matching(rows, filters):
+    """The rows whose every column named in filters holds one of the values
+    given (a|b), or anything (*)."""
+    return [row for row in rows
+            if all(value == "*" or row[key] in value.split("|") for key, value in filters.items())]
+
+
+def number(value, digits=None):
+    if digits is None:
+        digits = 2 if value < 10 else 1
+    return f"{value:.{digits}f}"
+
+
+def split(words):
+    """({column: value}, [other words]) of a marker's words"""
+    filters = dict(word.split("=", 1) for word in words if "=" in word)
+    return filters, [word for word in words if "=" not in word]
+
+
+def statistic(rows, filters, what, source):
+    ns = [row["ns"] for row in matching(rows, filters)]
+    if not ns:
+        raise SystemExit(f"{source}: no rows for {filters}")
+    if what == "median":
+        series = {tuple(v for k, v in row.items() if k not in ("repetition", "ns"))
+                  for row in matching(rows, filters)}
+        if len(series) > 1:
+            raise SystemExit(f"{source}: a median over {len(series)} series: {filters}")
+        return statistics.median(ns)
+    return min(ns)
+
+
+def figure(words, source):
+    rows = read_rows(words[0])
+    slash = words.index("/") if "/" in words else len(words)
+    filters, rest = split(words[1:slash])
+    digits = filters.pop("digits", None)
+    what = rest[-1]
+    value = statistic(rows, filters, what, source)
+    if slash < len(words):
+        below, below_rest = split(words[slash + 1:])
+        value /= statistic(rows, {**filters, **below}, (below_rest or [what])[-1], source)
+        digits = digits or 2
+    return number(value, None if digits is None else int(digits))
+
+
+def markdown(header, rows, align):
+    widths = [max(len(line[i]) for line in [header] + rows) for i in range(len(header))]
+    lines = ["| " + " | ".join(cell.ljust(width) if a == "<" else cell.rjust(width)
+                               for cell, width, a in zip(line, widths, align)) + " |"
+             for line in [header] + rows]
+    rule = "|" + "|".join("-" * (w + 1) + (":" if a == ">" else "-") for w, a in zip(widths, align))
+    return "\n".join(lines[:1] + [rule + "|"] + lines[1:])
+
+
+def series(rows):
+    """{(search, workload): [ns...]} in the order the file gives them"""
+    found = {}
+    for row in rows:
+        found.setdefault((row["search"], row["workload"]), []).append(row["ns"])
+    return found
+
+
+def contest_table(rows, options):
+    times = series(rows)
+    workloads = [w for w in WORKLOADS if any(w == key[1] for key in times)]
+    searches = list(dict.fromkeys(key[0] for key in times))
+    searches.sort(key=lambda s: min(times.get((s, "random"), [float("inf")])))
+    against = options.get("against", "asmBinarySearch")
+    table = []
+    for search in searches:
+        cells = [search]
+        for workload in workloads:
+            ns = times.get((search, workload))
+            if ns is None:
+                cells.append("")
+                continue
+            ratio = min(ns) / min(times[(against, workload)])
+            cells.append(f"{min(ns):.2f} / {statistics.median(ns):.2f} ({ratio:.2f})")
+        table.append(cells)
+    return markdown(["search"] + workloads, table, "<" + ">" * len(workloads))
+
+
+def key_table(rows, options):
+    """The fastest search at -O0, at -O2 and by hand, for each workload, and
+    what the hand-written one takes over each."""
+    workloads = [w for w in WORKLOADS if matching(rows, {"workload": w})]
+
+    def fastest(compilers, kind, workload):
+        found = [r for r in rows if r["compiler"] in compilers and r["kind"] == kind
+                 and r["workload"] == workload]
+        return min(found, key=lambda r: r["ns"]) if found else None
+
+    groups = [("-O0, as the program builds it", ("-O0",), "single"),
+              ("best compiled with -O2", COMPILED, "single"),
+              ("best hand-written", ("hand-written",), "single"),
+              ("many at once, best -O2, per query", COMPILED, "batch"),
+              ("many at once, hand-written, per query", ("hand-written",), "batch")]
+    table = []
+    best = {}
+    for title, compilers, kind in groups:
+        cells = [title]
+        for workload in workloads:
+            row = fastest(compilers, kind, workload)
+            best[(title, workload)] = row
+            cells.append(f"{number(row['ns'])} ({row['search']})" if row else "")
+        table.append(cells)
+    for title, mine, theirs in [("hand-written over -O0", 2, 0),
+                                ("hand-written over best -O2", 2, 1),
+                                ("hand-written batch over best -O2 batch", 4, 3)]:
+        cells = [title]
+        for workload in workloads:
+            a, b = best[(groups[mine][0], workload)], best[(groups[theirs][0], workload)]
+            cells.append(f"{a['ns'] / b['ns']:.2f}" if a and b else "")
+        table.append(cells)
+    return markdown(["fastest ns per search"] + workloads, table, "<" + ">" * len(workloads))
+
+
+def sweep_table(rows, options):
+    rows = matching(rows, {k: v for k, v in options.items() if k not in ("sizes", "by")})
+    sizes = options["sizes"].split(",")
+    header = [options.get("workload", "")] + [f"{int(n):,}" for n in sizes]
+    table = []
+    if options.get("by") == "search":
+        for search in dict.fromkeys(row["search"] for row in rows):
+            cells = [search]
+            for n in sizes:
+                ns = [r["ns"] for r in rows if r["search"] == search and r["elements"] == n]
+                cells.append(number(min(ns)) if ns else "")
+            table.append(cells)
+        return markdown(header, table, "<" + ">" * len(sizes))
+    for method in dict.fromkeys(row["method"] for row in rows):
+        cells = [method]
+        for n in sizes:
+            here = [r for r in rows if r["method"] == method and r["elements"] == n]
+            mine = [r["ns"] for r in here if r["compiler"] == "hand-written"]
+            theirs = [r["ns"] for r in here if r["compiler"] in COMPILED]
+            cell = " / ".join(number(min(ns)) if ns else "-" for ns in (mine, theirs))
+            if mine and theirs:
+                cell += f" ({min(mine) / min(theirs):.2f})"
+            cells.append(cell)
+        table.append(cells)
+    header[0] += ": hand-written / best compiled (ratio)"
+    return markdown(header, table, "<" + ">" * len(sizes))
+
+
+def table(words, source):
+    options, kind = split(words[1:])
+    make = {"contest": contest_table, "key": key_table, "sweep": sweep_table}[kind[0]]
+    machine = pathlib.Path(words[0]).parent
+    summary = (ROOT / machine / "machine.md").read_text().splitlines()[0].lstrip("# ")
+    up = "../" if source.parent == ROOT / "docs" else ""
+    return f"\n{make(read_rows(words[0]), options)}\n\n(From [{machine}]({up}{machine}/machine.md): " \
+           f"{summary}.)\n"
+
+
+def regenerate(path):
+    text = path.read_text()
+
+    def replace(match):
+        words = shlex.split(match[2])
+        made = (table if match[1] == "table" else figure)(words, path)
+        return f"<!-- {match[1]}: {match[2]} -->{made}<!-- end -->"
+
+    return text, MARKER.sub(replace, text)
+
+
+def main(check):
+    for path in [ROOT / "README.md"] + sorted((ROOT / "docs").glob("*.md")):
+        old, new = regenerate(path)
+        if old == new:
+            continue
+        if check:
+            for match_old, match_new in zip(MARKER.finditer(old), MARKER.finditer(new)):
+                if match_old[0] != match_new[0]:
+                    line = old.count("\n", 0, match_old.start()) + 1
+                    print(f"{path.relative_to(ROOT)}:{line}: stale {match_old[1]}: {match_old[2]}"
+                          " (run docs/tables.py)")
+                    return 1
+            print(f"{path.relative_to(ROOT)}: stale (run docs/tables.py)")
+            return 1
+        path.write_text(new)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main("--check" in sys.argv[1:]))
