@@ -8,5 +8,5 @@
 // is then odd, and the probes spread over the sets. (Any half up to len / 2
 // finds the same element, and the larger part is one level deeper only
 // within 8194 elements below a power of two.)
-#define LARGE_ARRAY     32768
-#define OFF_MIDDLE      4097
+#define LARGE_ARRAY 32768
+#define OFF_MIDDLE 4097
