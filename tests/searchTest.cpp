@@ -3,12 +3,10 @@
 #include <cstdint>
 #include <numeric>
 #include <random>
-#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "checkedCall.h"
 #include "checkedSearch.h"
 #include "guardedMemory.h"
 #include "linearSearch.h"
@@ -129,15 +127,6 @@ TEST(AsmBatchSearch, SearchesTheLargestCount)
     EXPECT_EQ(batchFaultOf(sought, 65, zeroes, INT_MAX, results), "");
 }
 #endif
-
-TEST(CheckedCall, NamesARegisterChangedInPart)
-{
-    GuardedArray nothingReadable(nullptr, 0, false);
-    std::string first;
-    std::istringstream(watchedRegisterNames) >> first;
-    EXPECT_EQ(faultOf({"clobberOneRegister", clobberOneRegister}, 0, nothingReadable, 0),
-              "changed " + first);
-}
 
 // Run on its own, by CTest, which expects it to stop the process with the
 // call's description.
