@@ -8,8 +8,10 @@
 // convention says it must keep loaded from canaries, and garbage in every
 // other register that carries no argument; afterwards it stores what the
 // kept registers hold, the stack pointer last, to seen. The canaries' entry
-// for the stack pointer it writes itself. watchedRegisterNames names the
-// entries in order, one word each.
+// for the stack pointer it writes itself. It gets its own stack back from
+// L(stack), not from the stack pointer, which the function may have changed
+// (and so takes one call at a time). watchedRegisterNames names the entries
+// in order, one word each.
 
 #include "../search/asm.S"
 
@@ -28,6 +30,14 @@
         .ascii  "\reg "
         .endr
         .endr
+.endm
+
+// L(stack): the stack pointer at the call.
+.macro stack_at_call
+        .data
+        .p2align 3
+L(stack):
+        .quad   0
 .endm
 
 #if defined(__x86_64__) || defined(__i386__)

@@ -33,7 +33,8 @@ const std::uintptr_t unusedArgument = static_cast<std::uintptr_t>(0x5ca1ab1e5ca1
 // The names of the registers that checkedCall watches, one word each.
 extern "C" const char watchedRegisterNames[];
 
-// A faulty routine for checking the checker: it returns -1 and changes the
-// first register that the checker watches, in a way that is easy to miss
-// (a half or a byte of it).
-extern "C" int clobberOneRegister(int value, const int numbers[], int count);
+// A faulty routine for checking the checker: it changes the register of the
+// given entry of watchedRegisterNames in a way that is easy to miss (its top
+// bit, or one word of either half of an xmm register), or, given the stack
+// pointer's entry, the last, returns with the stack pointer changed.
+extern "C" void clobberWatchedEntry(int entry);

@@ -4,12 +4,10 @@
 #include <cstdint>
 #include <numeric>
 #include <random>
-#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "checkedCall.h"
 #include "checkedSearch.h"
 #include "guardedMemory.h"
 
@@ -160,16 +158,6 @@ TEST_P(EveryBatch, SearchesTheLargestCount)
     EXPECT_EQ(batchFaultOf(GetParam(), sought, 65, zeroes, INT_MAX, results), "");
 }
 #endif
-
-TEST(CheckedCall, NamesARegisterChangedInPart)
-{
-    GuardedArray nothingReadable(nullptr, 0, false);
-    std::string first;
-    std::istringstream(watchedRegisterNames) >> first;
-    Contender clobber = {"clobberOneRegister", "",      "",   Kind::single,
-                         clobberOneRegister,   nullptr, false};
-    EXPECT_EQ(faultOf(clobber, 0, nothingReadable, 0), "changed " + first);
-}
 
 // Run on its own, by CTest, which expects it to stop the process with the
 // call's description.

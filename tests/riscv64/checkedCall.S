@@ -10,6 +10,10 @@
         .set    FS_OFFSET, 8 * FS_ENTRY
         .set    GP_OFFSET, 8 * GP_ENTRY
 
+// gp may come back changed, so no address here may be relaxed to one
+// relative to it.
+        .option norelax
+
 // The frame: ra, S_REGS, FS_REGS, gp and tp, then seen.
         .set    S_AT, 8
         .set    FS_AT, S_AT + 8 * FS_ENTRY
@@ -25,6 +29,8 @@ function callWatchingRegisters
         transfer sd, sp, GP_AT, gp, tp
         sd      a3, SEEN_AT(sp)
         transfer sd, a2, GP_OFFSET, gp, tp, sp // as they must come back
+        lla     t0, L(stack)
+        sd      sp, 0(t0)
         transfer ld, a2, 0, S_REGS
         transfer fld, a2, FS_OFFSET, FS_REGS
         mv      t6, a0
@@ -38,10 +44,13 @@ function callWatchingRegisters
         ld      a4, 32(a1)
         ld      a1, 8(a1)
         jalr    t6
+        mv      t1, sp                          // the stack pointer as it came back
+        lla     t0, L(stack)
+        ld      sp, 0(t0)
         ld      t0, SEEN_AT(sp)
         transfer sd, t0, 0, S_REGS
         transfer fsd, t0, FS_OFFSET, FS_REGS
-        transfer sd, t0, GP_OFFSET, gp, tp, sp
+        transfer sd, t0, GP_OFFSET, gp, tp, t1
         ld      ra, 0(sp)
         transfer ld, sp, S_AT, S_REGS
         transfer fld, sp, FS_AT, FS_REGS
@@ -54,9 +63,31 @@ constant watchedRegisterNames
         names   1, S_REGS, FS_REGS, gp, tp
         .asciz  "sp"
 
-// int clobberOneRegister(int value, const int numbers[], int count)
-function clobberOneRegister
-        sext.w  s0, s0                          // s0's upper half changed
-        li      a0, -1
+        stack_at_call
+
+// Stub for one entry: when a0, counted down from the entry sought, was 0,
+// makes the change given and returns, with a0 -1.
+.macro on_entry change:vararg
+        addi    a0, a0, -1
+        bgez    a0, 1f                          // another entry
+        \change
+        ret
+1:
+.endm
+
+// void clobberWatchedEntry(int entry)
+function clobberWatchedEntry
+        li      t0, -1
+        slli    t0, t0, 63                      // the top bit
+        .irp    reg, S_REGS
+        on_entry xor \reg, \reg, t0             // its top bit flipped
+        .endr
+        .irp    reg, FS_REGS
+        on_entry fneg.d \reg, \reg              // its sign, the top bit, flipped
+        .endr
+        .irp    reg, gp, tp
+        on_entry xor \reg, \reg, t0
+        .endr
+        addi    sp, sp, -16                     // sp 16 too low, as if a push were left
         ret
 endfunc

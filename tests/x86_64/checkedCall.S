@@ -4,6 +4,7 @@
 // keep and in where the arguments arrive.
 #if defined(_WIN64)
 #define FUNCTION        rcx
+#define ENTRY           ecx                     // clobberWatchedEntry's argument
 #define ARGUMENTS       rdx
 #define CANARIES        r8
 #define SEEN            r9
@@ -14,6 +15,7 @@
         count   XMMS, XMM
 #else
 #define FUNCTION        rdi
+#define ENTRY           edi
 #define ARGUMENTS       rsi
 #define CANARIES        rdx
 #define SEEN            rcx
@@ -72,14 +74,17 @@ function callWatchingRegisters
         .endr
         transfer load, mov, 8, r11, 0, IN_REGISTERS
         mov     r11, rax
+        mov     [rip + L(stack)], rsp           // the stack pointer at the call
         call    [rsp + CALLED]
+        mov     r10, rsp                        // the stack pointer as it came back
+        mov     rsp, [rip + L(stack)]
         mov     r11, [rsp + SEEN_AT]
         transfer store, mov, 8, r11, 0, WATCHED
 #if defined(_WIN64)
         transfer store, movdqu, 16, r11, XMM_OFFSET, XMM
         transfer load, movdqu, 16, rsp, XMM_SAVED, XMM
 #endif
-        mov     [r11 + 8 * RSP_ENTRY], rsp
+        mov     [r11 + 8 * RSP_ENTRY], r10
         add     rsp, FRAME
         .irp    reg, r15, r14, r13, r12, rsi, rdi, rbx
         pop     \reg
@@ -95,9 +100,30 @@ constant watchedRegisterNames
 #endif
         .asciz  "rsp"
 
-// int clobberOneRegister(int value, const int numbers[], int count)
-function clobberOneRegister
-        mov     ebx, ebx                        // rbx's upper half cleared
-        mov     eax, -1
+        stack_at_call
+
+// Stub for one entry: when eax, counted down from the entry sought, was 0,
+// makes the change given and returns, with eax -1.
+.macro on_entry change:vararg
+        sub     eax, 1
+        jnc     1f                              // another entry
+        \change
         ret
+1:
+.endm
+
+// void clobberWatchedEntry(int entry)
+function clobberWatchedEntry
+        UNWIND(.seh_endprologue)
+        mov     eax, ENTRY
+        .irp    reg, WATCHED
+        on_entry btc \reg, 63                   // its top bit flipped
+        .endr
+#if defined(_WIN64)
+        .irp    reg, XMM
+        on_entry pinsrw \reg, eax, 0            // a word of its lower half
+        on_entry pinsrw \reg, eax, 4            // a word of its upper half
+        .endr
+#endif
+        ret     8                               // rsp 8 too high, as if it took an argument off
 endfunc
