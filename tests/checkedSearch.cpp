@@ -5,6 +5,7 @@
 
 #include "asmBatchSearch.h"
 #include "asmBinarySearch.h"
+#include "asmBranchingSearch.h"
 #include "asmBranchlessSearch.h"
 #include "asmPrefetchingSearch.h"
 #include "binarySearch.h"
@@ -14,7 +15,7 @@
 const NamedSearch searches[] = {
     {"linearSearch", calledLinearSearch},           {"binarySearch", binarySearch},
     {"asmBinarySearch", asmBinarySearch},           {"asmBranchlessSearch", asmBranchlessSearch},
-    {"asmPrefetchingSearch", asmPrefetchingSearch},
+    {"asmPrefetchingSearch", asmPrefetchingSearch}, {"asmBranchingSearch", asmBranchingSearch},
 };
 const int searchCount = sizeof searches / sizeof searches[0];
 
