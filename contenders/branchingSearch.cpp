@@ -1,8 +1,8 @@
 // asmBranchingSearch's method compiled, built with -O2 by each compiler into
 // a namespace named after it (COMPILER): a halving search whose base moves by
-// a branch, with the first probe of a large array off the middle, and while
-// more than NEAR_END elements are left, a prefetch of each place where the
-// probe two levels down may land.
+// a branch. In a large array the first probe sits off the middle, and while
+// more than NEAR_END elements are left, each level prefetches every place
+// where the probe two levels down may land.
 #include "firstProbe.h"
 
 namespace COMPILER {
@@ -15,18 +15,23 @@ int branchingSearch(int value, const int numbers[], int count)
     }
     const int* base = numbers;
     unsigned length = count;
-    unsigned half = length / 2 - (count >= LARGE_ARRAY ? OFF_MIDDLE : 0);
-    for (; length > 1; half = length / 2) {
-        bool far = length > NEAR_END;
-        length -= half;
-        if (far) {
+    if (count >= LARGE_ARRAY) {
+        for (unsigned half = length / 2 - OFF_MIDDLE; length > NEAR_END; half = length / 2) {
+            length -= half;
             unsigned h1 = length / 2;
             const int* next = base + (length - h1) / 2 - 1;
             __builtin_prefetch(next);
             __builtin_prefetch(next + h1);
             __builtin_prefetch(next + half);
             __builtin_prefetch(next + half + h1);
+            if (base[half - 1] < value) {
+                base += half;
+            }
         }
+    }
+    while (length > 1) {
+        unsigned half = length / 2;
+        length -= half;
         if (base[half - 1] < value) {
             base += half;
         }

@@ -8,14 +8,14 @@
 // Nor does the answer wait for a load: it comes from the path taken, so a
 // caller that waits for it runs on into its next search along the guesses.
 //
-// While len is over NEAR_END elements (128 bytes), each level also asks for
-// the four places where the probe two levels down may land, as
-// asmPrefetchingSearch does: when a guess is wrong, the load on the right
-// path finds its line already on the way. Unlike asmPrefetchingSearch it does
-// so in small arrays too, where it measured faster: a wrong guess costs the
-// time from the load to the jump, and the prefetch shortens that when the
-// line is in L2. In an array of LARGE_ARRAY elements (128 KB) or more the
-// first probe sits off the middle, as in asmPrefetchingSearch.
+// In an array of LARGE_ARRAY elements (128 KB) or more the first probe sits
+// off the middle, and while len is over NEAR_END elements (128 bytes) each
+// level also asks for the four places where the probe two levels down may
+// land, as in asmPrefetchingSearch: when a guess turns out wrong, the load on
+// the right path finds its line already on the way. A smaller array goes
+// without. There the prefetches made random values an eighth faster, but a
+// value searched again and again, whose guesses are all right, half as slow
+// again: for it they are only more instructions.
 #include "firstProbe.h"
 #define NEAR_END        32
 

@@ -6,11 +6,9 @@ function asmBranchingSearch
         b.lt    L(none)                         // no elements
         mov     w3, w2                          // len = count
         sub     x4, x1, #4                      // base = numbers - 1
-        cmp     w3, #NEAR_END
-        b.ls    L(next)
-        lsr     w5, w3, #1                      // half = len / 2
         cmp     w3, #LARGE_ARRAY
-        b.lo    L(first)
+        b.lo    L(next)
+        lsr     w5, w3, #1
         mov     w6, #OFF_MIDDLE
         sub     w5, w5, w6                      // the first half, short of the middle
         b       L(first)

@@ -6,11 +6,9 @@ function asmBranchingSearch
         cmp     r2, #1
         blt     L(none)                         // no elements
         sub     r3, r1, #4                      // base = numbers - 1
-        cmp     r2, #NEAR_END
-        bls     L(next)
-        lsr     r12, r2, #1                     // half = len / 2
         cmp     r2, #LARGE_ARRAY
-        blo     L(first)
+        blo     L(next)
+        lsr     r12, r2, #1
         movw    r5, #OFF_MIDDLE
         sub     r12, r12, r5                    // the first half, short of the middle
         b       L(first)

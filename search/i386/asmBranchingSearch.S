@@ -18,12 +18,10 @@ function asmBranchingSearch
         mov     esi, [esp + 20]                 // value
         mov     edx, [esp + 24]
         sub     edx, 4                          // base = numbers - 1
-        cmp     ecx, NEAR_END
-        jbe     L(next)
-        mov     ebx, ecx
-        shr     ebx, 1                          // half = len / 2
         cmp     ecx, LARGE_ARRAY
-        jb      L(first)
+        jb      L(next)
+        mov     ebx, ecx
+        shr     ebx, 1
         sub     ebx, OFF_MIDDLE                 // the first half, short of the middle
         jmp     L(first)
         hot_loop

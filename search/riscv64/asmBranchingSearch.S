@@ -9,13 +9,12 @@ function asmBranchingSearch
         mv      t0, a2                          // len = count
         addi    t1, a1, -4                      // base = numbers - 1
         li      t6, 1
+        li      a2, LARGE_ARRAY
+        bltu    t0, a2, L(next)
+        srli    t2, t0, 1
+        li      a2, OFF_MIDDLE
+        sub     t2, t2, a2                      // the first half, short of the middle
         li      a2, NEAR_END
-        bgeu    a2, t0, L(next)
-        srli    t2, t0, 1                       // half = len / 2
-        li      a3, LARGE_ARRAY
-        bltu    t0, a3, L(first)
-        li      a3, OFF_MIDDLE
-        sub     t2, t2, a3                      // the first half, short of the middle
         j       L(first)
         hot_loop
 // The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or

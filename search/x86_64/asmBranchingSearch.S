@@ -13,12 +13,10 @@ function asmBranchingSearch
         jle     L(exit)                         // no elements
         mov     r9d, count                      // len = count
         lea     r10, [numbers - 4]              // base = numbers - 1
-        cmp     r9d, NEAR_END
-        jbe     L(next)
-        mov     r11d, r9d
-        shr     r11d, 1                         // half = len / 2
         cmp     r9d, LARGE_ARRAY
-        jb      L(first)
+        jb      L(next)
+        mov     r11d, r9d
+        shr     r11d, 1
         sub     r11d, OFF_MIDDLE                // the first half, short of the middle
         jmp     L(first)
         hot_loop
