@@ -6,6 +6,7 @@
 
 #include "asmBatchSearch.h"
 #include "asmBinarySearch.h"
+#include "asmBranchingSearch.h"
 #include "asmBranchlessSearch.h"
 #include "asmPrefetchingSearch.h"
 #include "binarySearch.h"
@@ -39,6 +40,13 @@ extern "C" int asmBinarySearchStraddling(int value, const int numbers[], int cou
          compiler::powerOfTwoSearch,                                                               \
          nullptr,                                                                                  \
          true},                                                                                    \
+        {"branching, " #compiler " -O2",                                                           \
+         "branching",                                                                              \
+         #compiler " -O2",                                                                         \
+         Kind::single,                                                                             \
+         compiler::branchingSearch,                                                                \
+         nullptr,                                                                                  \
+         true},                                                                                    \
         {"branch-free, " #compiler " -O2",                                                         \
          "branch-free",                                                                            \
          #compiler " -O2",                                                                         \
@@ -61,6 +69,8 @@ const Contender contenders[] = {
      true},
     {"asmBinarySearch, loop across 64 bytes", "power-of-two step", "hand-written", Kind::single,
      asmBinarySearchStraddling, nullptr, false},
+    {"asmBranchingSearch", "branching", "hand-written", Kind::single, asmBranchingSearch, nullptr,
+     true},
     {"asmBranchlessSearch", "branch-free", "hand-written", Kind::single, asmBranchlessSearch,
      nullptr, true},
     {"asmPrefetchingSearch", "branch-free with prefetch", "hand-written", Kind::single,

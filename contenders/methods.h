@@ -8,6 +8,11 @@ int lowerBoundSearch(int value, const int numbers[], int count);
 // asmBinarySearch's method: a power-of-two step from a base.
 int powerOfTwoSearch(int value, const int numbers[], int count);
 
+// A lower bound by halving, whose base moves by a branch, so that the
+// processor runs ahead on its guesses, as asmBranchingSearch does: the first
+// probe off the middle, and prefetches two levels ahead, in a large array.
+int branchingSearch(int value, const int numbers[], int count);
+
 // A lower bound by halving, whose base moves by a selection that the compiler
 // can make a conditional move, then a test for equality.
 int branchlessSearch(int value, const int numbers[], int count);

@@ -1,0 +1,46 @@
+// asmBranchingSearch's method, compiled (COMPILER names the compiler): a
+// halving search whose base moves by a branch. In a large array the first probe sits off the
+// middle, and while more than NEAR_END elements are left, each level prefetches every place where
+// the probe two levels down may land.
+#include "firstProbe.h"
+
+namespace COMPILER {
+
+#include "methods.h"
+
+int branchingSearch(int value, const int numbers[], int count)
+{
+    const unsigned NEAR_END = 32;
+    if (count <= 0) {
+        return -1;
+    }
+    const int* base = numbers;
+    unsigned length = count;
+    if (count >= LARGE_ARRAY) {
+        for (unsigned half = length / 2 - OFF_MIDDLE; length > NEAR_END; half = length / 2) {
+            length -= half;
+            unsigned h1 = length / 2;
+            const int* next = base + (length - h1) / 2 - 1;
+            __builtin_prefetch(next);
+            __builtin_prefetch(next + h1);
+            __builtin_prefetch(next + half);
+            __builtin_prefetch(next + half + h1);
+            if (base[half - 1] < value) {
+                base += half;
+            }
+        }
+    }
+    while (length > 1) {
+        unsigned half = length / 2;
+        length -= half;
+        if (base[half - 1] < value) {
+            base += half;
+        }
+    }
+    if (*base != value) {
+        return -1;
+    }
+    return static_cast<int>(base - numbers);
+}
+
+} // namespace COMPILER

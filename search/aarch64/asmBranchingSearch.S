@@ -1,0 +1,67 @@
+#include "../asm.S"
+
+// int asmBranchingSearch(int value, const int numbers[], int count)
+function asmBranchingSearch
+        cmp     w2, #1
+        b.lt    L(none)                         // no elements
+        mov     w3, w2                          // len = count
+        sub     x4, x1, #4                      // base = numbers - 1
+        cmp     w3, #LARGE_ARRAY
+        b.lo    L(next)
+        lsr     w5, w3, #1
+        mov     w6, #OFF_MIDDLE
+        sub     w5, w5, w6                      // the first half, short of the middle
+        b       L(first)
+        hot_loop
+// The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
+L(farRight):
+        add     x4, x4, x5, lsl #2              // base += half
+        cmp     w3, #NEAR_END
+        b.ls    L(next)
+L(far):
+        lsr     w5, w3, #1                      // half = len / 2
+L(first):
+        sub     w3, w3, w5                      // len -= half
+        lsr     w8, w3, #1                      // h1 = len / 2
+        sub     w9, w3, w8
+        lsr     w9, w9, #1                      // h2 = (len - h1) / 2
+        add     x9, x4, x9, lsl #2              // base + h2
+        add     x10, x9, x5, lsl #2             // base + half + h2
+        lsl     x8, x8, #2                      // h1, in bytes
+        prfm    pldl1keep, [x9]
+        prfm    pldl1keep, [x9, x8]
+        prfm    pldl1keep, [x10]
+        prfm    pldl1keep, [x10, x8]
+        ldr     w7, [x4, x5, lsl #2]            // base[half]
+        cmp     w7, w0
+        b.lt    L(farRight)                     // base[half] < value?
+        cmp     w3, #NEAR_END
+        b.hi    L(far)
+        b       L(next)
+        hot_loop
+// Each probe takes one branch whichever way it goes: to L(right), which falls
+// into the next probe, or back to L(next).
+L(right):
+        add     x4, x4, x5, lsl #2              // base += half
+L(next):
+        cmp     w3, #1
+        b.ls    L(last)
+        lsr     w5, w3, #1                      // half = len / 2
+        sub     w3, w3, w5                      // len -= half
+        ldr     w7, [x4, x5, lsl #2]            // base[half]
+        cmp     w7, w0
+        b.lt    L(right)                        // base[half] < value?
+        b       L(next)
+L(last):
+        ldr     w7, [x4, #4]                    // base[1] is the only candidate left
+        cmp     w7, w0
+        b.ne    L(none)
+        sub     x5, x4, x1
+        add     x5, x5, #4
+        lsr     x0, x5, #2                      // its subscript: base + 1 - numbers
+        ret
+L(none):
+        mov     w0, #-1
+        ret
+endfunc

@@ -1,0 +1,66 @@
+#include "../asm.S"
+
+// int asmBranchingSearch(int value, const int numbers[], int count)
+function asmBranchingSearch
+        push    {r4, r5, r6, lr}                // r4 holds each element read
+        cmp     r2, #1
+        blt     L(none)                         // no elements
+        sub     r3, r1, #4                      // base = numbers - 1
+        cmp     r2, #LARGE_ARRAY
+        blo     L(next)
+        lsr     r12, r2, #1
+        movw    r5, #OFF_MIDDLE
+        sub     r12, r12, r5                    // the first half, short of the middle
+        b       L(first)
+        hot_loop
+// The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
+L(farRight):
+        add     r3, r3, r12, lsl #2             // base += half
+        cmp     r2, #NEAR_END
+        bls     L(next)
+L(far):
+        lsr     r12, r2, #1                     // half = len / 2
+L(first):
+        sub     r2, r2, r12                     // len -= half
+        lsr     r5, r2, #1                      // h1 = len / 2
+        sub     r6, r2, r5
+        lsr     r6, r6, #1                      // h2 = (len - h1) / 2
+        add     r6, r3, r6, lsl #2              // base + h2
+        add     lr, r6, r12, lsl #2             // base + half + h2
+        pld     [r6]
+        pld     [r6, r5, lsl #2]
+        pld     [lr]
+        pld     [lr, r5, lsl #2]
+        ldr     r4, [r3, r12, lsl #2]           // base[half]
+        cmp     r4, r0
+        blt     L(farRight)                     // base[half] < value?
+        cmp     r2, #NEAR_END
+        bhi     L(far)
+        b       L(next)
+        hot_loop
+// Each probe takes one branch whichever way it goes: to L(right), which falls
+// into the next probe, or back to L(next). len is r2.
+L(right):
+        add     r3, r3, r12, lsl #2             // base += half
+L(next):
+        cmp     r2, #1
+        bls     L(last)
+        lsr     r12, r2, #1                     // half = len / 2
+        sub     r2, r2, r12                     // len -= half
+        ldr     r4, [r3, r12, lsl #2]           // base[half]
+        cmp     r4, r0
+        blt     L(right)                        // base[half] < value?
+        b       L(next)
+L(last):
+        ldr     r4, [r3, #4]                    // base[1] is the only candidate left
+        cmp     r4, r0
+        bne     L(none)
+        sub     r3, r3, r1
+        add     r3, r3, #4
+        lsr     r0, r3, #2                      // its subscript: base + 1 - numbers
+        pop     {r4, r5, r6, pc}
+L(none):
+        mvn     r0, #0
+        pop     {r4, r5, r6, pc}
+endfunc

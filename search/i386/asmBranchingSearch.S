@@ -1,0 +1,82 @@
+#include "../asm.S"
+
+        .intel_syntax noprefix
+
+// int asmBranchingSearch(int value, const int numbers[], int count)
+//
+// prefetcht0 needs SSE (a Pentium III or later). ebx, esi, edi and ebp are
+// saved for half, value, h1 and one more address.
+function asmBranchingSearch
+        push    ebx
+        push    esi
+        push    edi
+        push    ebp
+        mov     eax, -1
+        mov     ecx, [esp + 28]                 // len = count
+        test    ecx, ecx
+        jle     L(exit)                         // no elements
+        mov     esi, [esp + 20]                 // value
+        mov     edx, [esp + 24]
+        sub     edx, 4                          // base = numbers - 1
+        cmp     ecx, LARGE_ARRAY
+        jb      L(next)
+        mov     ebx, ecx
+        shr     ebx, 1
+        sub     ebx, OFF_MIDDLE                 // the first half, short of the middle
+        jmp     L(first)
+        hot_loop
+// The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
+L(farRight):
+        lea     edx, [edx + ebx*4]              // base += half
+        cmp     ecx, NEAR_END
+        jbe     L(next)
+L(far):
+        mov     ebx, ecx
+        shr     ebx, 1                          // half = len / 2
+L(first):
+        sub     ecx, ebx                        // len -= half
+        mov     edi, ecx
+        shr     edi, 1                          // h1 = len / 2
+        mov     eax, ecx
+        sub     eax, edi
+        shr     eax, 1                          // h2 = (len - h1) / 2
+        lea     eax, [edx + eax*4]              // base + h2
+        lea     ebp, [eax + ebx*4]              // base + half + h2
+        prefetcht0 [eax]
+        prefetcht0 [eax + edi*4]
+        prefetcht0 [ebp]
+        prefetcht0 [ebp + edi*4]
+        cmp     [edx + ebx*4], esi              // base[half] < value?
+        jl      L(farRight)
+        cmp     ecx, NEAR_END
+        ja      L(far)
+        jmp     L(next)
+        hot_loop
+// Each probe takes one jump whichever way it goes: to L(right), which falls
+// into the next probe, or back to L(next).
+L(right):
+        lea     edx, [edx + ebx*4]              // base += half
+L(next):
+        cmp     ecx, 1
+        jbe     L(last)
+        mov     ebx, ecx
+        shr     ebx, 1                          // half = len / 2
+        sub     ecx, ebx                        // len -= half
+        cmp     [edx + ebx*4], esi              // base[half] < value?
+        jl      L(right)
+        jmp     L(next)
+L(last):
+        mov     eax, -1
+        cmp     [edx + 4], esi                  // base[1] is the only candidate left
+        jne     L(exit)
+        lea     eax, [edx + 4]
+        sub     eax, [esp + 24]
+        shr     eax, 2                          // its subscript: base + 1 - numbers
+L(exit):
+        pop     ebp
+        pop     edi
+        pop     esi
+        pop     ebx
+        ret
+endfunc

@@ -1,0 +1,72 @@
+#include "../asm.S"
+
+// int asmBranchingSearch(int value, const int numbers[], int count)
+//
+// RV64GC has no prefetch: ori zero, rs, 1 is prefetch.r 0(rs) on a processor
+// with the Zicbop extension, and a no-op on any other.
+function asmBranchingSearch
+        blez    a2, L(none)                     // no elements
+        mv      t0, a2                          // len = count
+        addi    t1, a1, -4                      // base = numbers - 1
+        li      t6, 1
+        li      a2, LARGE_ARRAY
+        bltu    t0, a2, L(next)
+        srli    t2, t0, 1
+        li      a2, OFF_MIDDLE
+        sub     t2, t2, a2                      // the first half, short of the middle
+        li      a2, NEAR_END
+        j       L(first)
+        hot_loop
+// The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
+// base[half + h1 + h2], where h1 and h2 are the halves of those levels.
+L(farRight):
+        add     t1, t1, t2                      // base += half
+        bgeu    a2, t0, L(next)                 // len <= NEAR_END
+L(far):
+        srli    t2, t0, 1                       // half = len / 2
+L(first):
+        sub     t0, t0, t2                      // len -= half
+        srli    t4, t0, 1                       // h1 = len / 2
+        sub     a3, t0, t4
+        srli    a3, a3, 1                       // h2 = (len - h1) / 2
+        slli    t2, t2, 2
+        slli    t4, t4, 2
+        slli    a3, a3, 2                       // all three in bytes
+        add     a3, t1, a3                      // base + h2
+        add     a4, a3, t2                      // base + half + h2
+        ori     zero, a3, 1
+        add     t3, a3, t4
+        ori     zero, t3, 1
+        ori     zero, a4, 1
+        add     t3, a4, t4
+        ori     zero, t3, 1
+        add     t5, t1, t2
+        lw      t3, 0(t5)                       // base[half]
+        blt     t3, a0, L(farRight)             // base[half] < value?
+        bltu    a2, t0, L(far)                  // while len > NEAR_END
+        j       L(next)
+        hot_loop
+// Each probe takes one branch whichever way it goes: to L(right), which falls
+// into the next probe, or back to L(next).
+L(right):
+        add     t1, t1, t2                      // base += half
+L(next):
+        bgeu    t6, t0, L(last)                 // len <= 1
+        srli    t2, t0, 1                       // half = len / 2
+        sub     t0, t0, t2                      // len -= half
+        slli    t2, t2, 2
+        add     t3, t1, t2
+        lw      t3, 0(t3)                       // base[half]
+        blt     t3, a0, L(right)                // base[half] < value?
+        j       L(next)
+L(last):
+        lw      t3, 4(t1)                       // base[1] is the only candidate left
+        bne     t3, a0, L(none)
+        sub     t2, t1, a1
+        addi    t2, t2, 4
+        srli    a0, t2, 2                       // its subscript: base + 1 - numbers
+        ret
+L(none):
+        li      a0, -1
+        ret
+endfunc
