@@ -2,11 +2,29 @@
 // halving search whose base moves by a branch. In a large array the first probe sits off the
 // middle, and while more than NEAR_END elements are left, each level prefetches every place where
 // the probe two levels down may land.
+#include <cstddef>
+
 #include "firstProbe.h"
 
 namespace COMPILER {
 
 #include "methods.h"
+
+namespace {
+
+// from + by if right, by a jump: Clang would make a conditional move of
+// the plain if, which is another method, and the empty asm, which it may
+// not run where it was not asked to, keeps the jump.
+template <typename Place> Place moveIf(bool right, Place from, std::ptrdiff_t by)
+{
+    if (right) {
+        from += by;
+        asm("" : "+r"(from));
+    }
+    return from;
+}
+
+} // namespace
 
 int branchingSearch(int value, const int numbers[], int count)
 {
@@ -25,22 +43,17 @@ int branchingSearch(int value, const int numbers[], int count)
             __builtin_prefetch(next + h1);
             __builtin_prefetch(next + half);
             __builtin_prefetch(next + half + h1);
-            if (base[half - 1] < value) {
-                base += half;
-            }
+            base = moveIf(base[half - 1] < value, base, half);
         }
     }
     while (length > 1) {
         unsigned half = length / 2;
         length -= half;
-        if (base[half - 1] < value) {
-            base += half;
-        }
+        base = moveIf(base[half - 1] < value, base, half);
     }
-    if (*base != value) {
-        return -1;
-    }
-    return static_cast<int>(base - numbers);
+    // The answer by a jump too, so that a caller that waits for it goes on
+    // along the guesses.
+    return static_cast<int>(moveIf(*base == value, std::ptrdiff_t{-1}, base - numbers + 1));
 }
 
 } // namespace COMPILER
