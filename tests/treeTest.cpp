@@ -17,6 +17,16 @@ namespace TREE_COMPILER {
 #include "tree.h"
 }
 
+#if defined(EVERY_TREE_ISA)
+// The hand-written searches assembled to count as SSE2 and AVX2 do.
+extern "C" {
+int asmTreeSearchSse2(int value, const SearchTree* tree);
+int asmTreeSearchAvx2(int value, const SearchTree* tree);
+void asmTreeBatchSearchSse2(const int values[], int queries, const SearchTree* tree, int results[]);
+void asmTreeBatchSearchAvx2(const int values[], int queries, const SearchTree* tree, int results[]);
+}
+#endif
+
 namespace {
 
 using TreeSearch = int (*)(int value, const SearchTree* tree);
@@ -29,7 +39,7 @@ struct Named {
     bool runs;
 };
 
-#if defined(__x86_64__)
+#if defined(__x86_64__) || defined(__i386__)
 const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
 const bool avx512 = __builtin_cpu_supports("avx512f");
 #endif
@@ -43,6 +53,12 @@ const Named searches[] = {
 #endif
     {"asmTreeBatchSearch", nullptr, asmTreeBatchSearch, true},
     {"treeBatchSearch", nullptr, TREE_COMPILER::treeBatchSearch, true},
+#if defined(EVERY_TREE_ISA)
+    {"asmTreeSearchSse2", asmTreeSearchSse2, nullptr, true},
+    {"asmTreeSearchAvx2", asmTreeSearchAvx2, nullptr, avx2},
+    {"asmTreeBatchSearchSse2", nullptr, asmTreeBatchSearchSse2, true},
+    {"asmTreeBatchSearchAvx2", nullptr, asmTreeBatchSearchAvx2, avx2},
+#endif
 };
 
 const int GROUP = 32; // searches that a batch takes down together

@@ -120,7 +120,11 @@ function asmTreeBatchSearch
 #endif
         test    LEFT, LEFT
         jle     L(done)                         // no queries
+#if defined(TREE_ISA)
+        mov     eax, TREE_ISA                   // as the tests ask
+#else
         mov     eax, [rip + L(isa)]
+#endif
 L(asked):
         cmp     eax, 3
         je      L(avx512)

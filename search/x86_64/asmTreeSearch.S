@@ -75,7 +75,11 @@
 // on Windows xmm0 to xmm5, so it saves nothing.
 function asmTreeSearch
         UNWIND(.seh_endprologue)
+#if defined(TREE_ISA)
+        mov     eax, TREE_ISA                   // as the tests ask
+#else
         mov     eax, [rip + L(isa)]
+#endif
 L(asked):
         cmp     eax, 3
         je      L(avx512)
