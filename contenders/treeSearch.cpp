@@ -17,7 +17,7 @@ namespace COMPILER {
 namespace COMPILER {
 namespace {
 
-const int GROUP = 32; // as in asmTreeBatchSearch
+const int GROUP = 64; // as in asmTreeBatchSearch
 
 struct Plain {
     static int count(const int line[], int value)

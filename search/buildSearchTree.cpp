@@ -107,13 +107,11 @@ SearchTree buildSearchTree(const int numbers[], int count)
     std::int64_t span = 1;
     for (int level = tree.levels - 1; level >= 0; --level) {
         int* key = index + static_cast<std::size_t>(tree.firstNode[level]) * TREE_KEYS;
-        int* end = index + static_cast<std::size_t>(tree.firstNode[level + 1]) * TREE_KEYS;
-        std::int64_t block = span;
-        for (; key != end; ++key) {
-            *key = block < blocks ? numbers[block * TREE_KEYS] : INT_MAX;
-            block += span;
-            if ((key - index + 1) % TREE_KEYS == 0) {
-                block += span; // the next node's first child has no key
+        std::int64_t nodes = tree.firstNode[level + 1] - tree.firstNode[level];
+        for (std::int64_t k = 0; k < nodes; ++k) {
+            std::int64_t block = (k * TREE_FANOUT + 1) * span;
+            for (int j = 0; j < TREE_KEYS; ++j, block += span) {
+                *key++ = block < blocks ? numbers[block * TREE_KEYS] : INT_MAX;
             }
         }
         span *= TREE_FANOUT;

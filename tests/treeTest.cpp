@@ -61,7 +61,7 @@ const Named searches[] = {
 #endif
 };
 
-const int GROUP = 32; // searches that a batch takes down together
+const int GROUP = 64; // searches that a batch takes down together
 
 int lowerBoundAnswer(int value, const int numbers[], int count)
 {

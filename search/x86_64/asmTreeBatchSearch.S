@@ -8,7 +8,7 @@
 #define LEFT    r13d                            // how many queries are left
 #define TREE    r14
 #define RESULTS r15                             // the group's first answer
-#define GROUP   32                              // searches that go down together
+#define GROUP   64                              // searches that go down together
 
 // A group of rbx searches, counting as isa does. While the group goes down
 // the tree, results[i] holds search i's k; the node of the next level is

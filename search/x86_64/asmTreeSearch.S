@@ -11,45 +11,43 @@
 #define TREE    rsi
 #endif
 
-// One search, counting as isa does: rax holds 64 k, so that node k of a
-// level is 64 k bytes from its first node and leaf block k 64 k bytes from
-// numbers. The chain from one level to the next runs from the count through
-// a shift and an add to the next load; 17 k and the level's first node are
-// worked out beside it.
+// One search, counting as isa does, its levels unrolled: rax holds k, and
+// r11 node k's offset from the index, in lines, until it is shifted to
+// bytes. The chain from one level to the next runs from the count through
+// an add and a shift to the next load; 17 k and the next level's first node
+// are worked out beside it.
 .macro treeSearch isa
         splat_\isa VALUE
-        lea     r10, [TREE + TREE_FIRST_NODE]   // the level's first node
-        mov     r9d, [TREE + TREE_LEVELS]
-        lea     r9, [r10 + r9*4]                // past the last level
-        xor     eax, eax                        // 64 k = 0
-        mov     r11, [TREE + TREE_NODES]        // the root
-        cmp     r10, r9
-        je      2f
-1:      count_\isa r11, r8d                     // c = keys below the value
-        mov     r11, rax
-        shl     r11, 4
-        add     rax, r11                        // 64 * 17 k
-        mov     r11d, [r10 + 4]
+        mov     r9, [TREE + TREE_NODES]
+        xor     eax, eax                        // k = 0
+        xor     r11d, r11d                      // the root
+        .irp    level, 1, 2, 3, 4, 5, 6, 7
+        cmp     dword ptr [TREE + TREE_LEVELS], \level
+        jb      2f                              // no more levels
+        count_\isa r9+r11, r8d                  // c = keys below the value
+        imul    r10, rax, TREE_FANOUT           // 17 k
+        mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
+        add     r11, r10                        // node 17 k of the next level
+        .if     DOUBLED_\isa
+        lea     r11, [r8 + r11*2]               // 2 (node 17 k + c)
+        shl     r11, 5
+        shr     r8d, 1
+        .else
+        add     r11, r8                         // node 17 k + c
         shl     r11, 6
-        add     r11, [TREE + TREE_NODES]
-        add     r11, rax                        // node 17 k of the next level
-        shl     r8, 6 - DOUBLED_\isa            // 64 c
-        add     rax, r8                         // k = 17 k + c
-        add     r11, r8                         // node k of the next level
-        add     r10, 4
-        cmp     r10, r9
-        jne     1b
-2:      mov     r8d, [TREE + TREE_TAIL_BLOCK]
-        shl     r8, 6
-        mov     r11, [TREE + TREE_NUMBERS]
-        add     r11, rax                        // numbers + 16 k
-        cmp     rax, r8
-        cmove   r11, [TREE + TREE_TAIL]         // the last block, padded
-        count_\isa r11, r8d
+        .endif
+        lea     rax, [r10 + r8]                 // k = 17 k + c
+        .endr
+2:      mov     r11, rax
+        shl     r11, 6
+        add     r11, [TREE + TREE_NUMBERS]      // numbers + 16 k
+        cmp     eax, [TREE + TREE_TAIL_BLOCK]
+        je      4f                              // the last block
+5:      count_\isa r11, r8d                     // c = elements below the value
         .if     DOUBLED_\isa
         shr     r8d, 1
         .endif
-        shr     rax, 2
+        shl     rax, 4
         add     rax, r8                         // p = 16 k + c
         movsxd  r8, dword ptr [TREE + TREE_COUNT]
         cmp     rax, r8
@@ -67,6 +65,8 @@
         vzeroupper
         .endif
         ret
+4:      mov     r11, [TREE + TREE_TAIL]         // read from the padded copy
+        jmp     5b
 .endm
 
 // int asmTreeSearch(int value, const SearchTree* tree)
