@@ -39,7 +39,7 @@ struct Named {
     bool runs;
 };
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__x86_64__)
 const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
 const bool avx512 = __builtin_cpu_supports("avx512f");
 #endif
