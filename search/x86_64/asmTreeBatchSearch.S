@@ -44,7 +44,7 @@
         add     rdx, rsi                        // node k
         splat_\isa [VALUES + rcx*4]
         count_\isa rdx, r8d                     // c = keys below the value
-        .if     DOUBLED_\isa
+        .ifc    \isa, avx2
         shr     r8d, 1
         .endif
         imul    rax, rax, TREE_FANOUT
@@ -72,7 +72,7 @@
         mov     esi, [VALUES + rcx*4]
         splat_\isa esi
         count_\isa rdx, r8d                     // c = elements below the value
-        .if     DOUBLED_\isa
+        .ifc    \isa, avx2
         shr     r8d, 1
         .endif
         shl     rax, 4
@@ -99,8 +99,9 @@
 // void asmTreeBatchSearch(const int values[], int queries,
 //                         const SearchTree* tree, int results[])
 //
-// On Windows it uses xmm0 to xmm5 only, or zmm16, so it saves none of the
-// vector registers.
+// It saves the general registers it uses, but no vector register: it uses
+// only xmm0 to xmm4 (or ymm, or zmm16 and k1), which both conventions leave
+// to it.
 function asmTreeBatchSearch
         .irp    reg, rbx, rsi, rdi, r12, r13, r14, r15
         push    \reg

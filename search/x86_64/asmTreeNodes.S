@@ -1,6 +1,6 @@
 // What the tree searches share on x86-64: asking the processor which of
 // three ways of counting it allows, and the three ways, each of which counts
-// the 16 keys (or elements) from at that are below the value, the keys
+// the 16 keys (or elements) at from that are below the value, the keys
 // sorted, so that those below are the first c.
 //
 // SSE2, which every x86-64 has, compares four keys an instruction, packs the
@@ -9,11 +9,6 @@
 // compares eight and packs the two answers into words, so that popcnt counts
 // each key twice. AVX-512 compares all sixteen into a mask register, and in
 // zmm16, which needs no vzeroupper after it.
-
-// Where DOUBLED is 1, count leaves twice the count.
-        .set    DOUBLED_sse2, 0
-        .set    DOUBLED_avx2, 1
-        .set    DOUBLED_avx512, 0
 
 // The value in every lane, from a register or memory.
 .macro splat_sse2 from

@@ -28,7 +28,7 @@
         imul    r10, rax, TREE_FANOUT           // 17 k
         mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
         add     r11, r10                        // node 17 k of the next level
-        .if     DOUBLED_\isa
+        .ifc    \isa, avx2
         lea     r11, [r8 + r11*2]               // 2 (node 17 k + c)
         shl     r11, 5
         shr     r8d, 1
@@ -44,7 +44,7 @@
         cmp     eax, [TREE + TREE_TAIL_BLOCK]
         je      4f                              // the last block
 5:      count_\isa r11, r8d                     // c = elements below the value
-        .if     DOUBLED_\isa
+        .ifc    \isa, avx2
         shr     r8d, 1
         .endif
         shl     rax, 4
@@ -71,8 +71,9 @@
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 //
-// Leaves everything but rax, r8 to r11 and the mask register k1 alone, and
-// on Windows xmm0 to xmm5, so it saves nothing.
+// Changes only rax, r8 to r11, xmm0 to xmm4 (or ymm, or zmm16 and k1), all of
+// which both conventions leave to the called routine, so it saves nothing.
+// It asks which way to count once (askIsa) and keeps the answer in L(isa).
 function asmTreeSearch
         UNWIND(.seh_endprologue)
 #if defined(TREE_ISA)
