@@ -66,19 +66,40 @@ template <typename Isa> int answer(int value, const SearchTree* tree, std::size_
     return p < tree->count && tree->numbers[p] == value ? static_cast<int>(p) : -1;
 }
 
-template <typename Isa> int search(int value, const SearchTree* tree)
+const void* linesOn(const int* from, std::size_t lines)
 {
-    std::size_t k = 0;
-    for (int level = 0; level < tree->levels; ++level) {
-        k = k * TREE_FANOUT + Isa::count(node(tree, level, k), value);
-    }
-    return answer<Isa>(value, tree, k);
+    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(from) + lines * 64);
 }
 
 void prefetch(const int* line)
 {
     __builtin_prefetch(line);
     __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(line) + 60));
+}
+
+// As asmTreeSearch does: from 1 MB of leaves, the children of the last
+// level's node, and from 1 MB of index those of the level above too, every
+// other line of the 17, while the node is read.
+const int PREFETCHED_LEAVES = 1 << 18;
+const int PREFETCHED_NODES = 1 << 22;
+
+template <typename Isa> int search(int value, const SearchTree* tree)
+{
+    int levels = tree->levels;
+    int prefetchedFrom = tree->count < PREFETCHED_LEAVES  ? TREE_MAX_LEVELS
+                         : tree->count < PREFETCHED_NODES ? levels - 1
+                                                          : levels - 2;
+    std::size_t k = 0;
+    for (int level = 0; level < levels; ++level) {
+        if (level >= prefetchedFrom) {
+            const int* children = level + 1 < levels ? node(tree, level + 1, 0) : tree->numbers;
+            for (std::size_t child = 0; child < TREE_FANOUT; child += 2) {
+                __builtin_prefetch(linesOn(children, k * TREE_FANOUT + child));
+            }
+        }
+        k = k * TREE_FANOUT + Isa::count(node(tree, level, k), value);
+    }
+    return answer<Isa>(value, tree, k);
 }
 
 template <typename Isa>
@@ -93,8 +114,7 @@ void batch(const int values[], int queries, const SearchTree* tree, int results[
             const int* next = level + 1 < tree->levels ? node(tree, level + 1, 0) : tree->numbers;
             for (int i = 0; i < searches; ++i) {
                 k[i] = k[i] * TREE_FANOUT + Isa::count(nodes + k[i] * TREE_KEYS, value[i]);
-                prefetch(reinterpret_cast<const int*>(reinterpret_cast<std::uintptr_t>(next) +
-                                                      k[i] * TREE_KEYS * sizeof(int)));
+                prefetch(static_cast<const int*>(linesOn(next, k[i])));
             }
         }
         for (int i = 0; i < searches; ++i) {

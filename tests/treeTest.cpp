@@ -144,7 +144,9 @@ INSTANTIATE_TEST_SUITE_P(, EveryTreeSearch, testing::ValuesIn(searches),
                          [](const testing::TestParamInfo<Named>& info) { return info.param.name; });
 
 // Every count to 300, and either side of where the tree gains its first,
-// second and third level of index, and of the fourth; duplicates, negative
+// second and third level of index, and of the fourth, and of where the
+// single searches prefetch the leaves (the largest count takes them through
+// prefetching the nodes above as well); duplicates, negative
 // values and both ends of int. The array, index and tail flush against a
 // guard page at one end and then the other; the values to seek, a few
 // hundred at most, their neighbours and the ends of int, and for a batch,
@@ -158,7 +160,7 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
     for (int i = 0; i <= 300; ++i) {
         counts[i] = i;
     }
-    for (int edge : {17 * 16, 17 * 17 * 16, 17 * 17 * 17 * 16}) {
+    for (int edge : {17 * 16, 17 * 17 * 16, 17 * 17 * 17 * 16, 1 << 18}) {
         counts.insert(counts.end(), {edge - 1, edge, edge + 1});
     }
     std::mt19937 generator(20261207);

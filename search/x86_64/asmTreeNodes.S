@@ -23,6 +23,17 @@
         vpbroadcastd zmm16, \from
 .endm
 
+// The value back in a general register.
+.macro unsplat_sse2 to
+        movd    \to, xmm0
+.endm
+.macro unsplat_avx2 to
+        vmovd   \to, xmm0
+.endm
+.macro unsplat_avx512 to
+        vmovd   \to, xmm16
+.endm
+
 // Sets to (a 32-bit register) to the keys of the line at from below the value.
 .macro count_sse2 from, to
         movdqu  xmm1, [\from]

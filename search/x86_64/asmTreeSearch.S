@@ -3,6 +3,16 @@
 
         .intel_syntax noprefix
 
+// In a large array each search prefetches the children of its nodes in the
+// last level, or two, while it reads the node, so that the child it picks
+// is on its way already: from 1 MB of leaves, and from 1 MB of index. The
+// 17 children lie in a row, and every other line of them is enough: the
+// processor's own prefetcher brings the line beside each (measured, about
+// as fast as all 17 waiting for each search, and less costly to searches
+// that overlap).
+#define PREFETCHED_LEAVES (1 << 18)             // elements
+#define PREFETCHED_NODES (1 << 22)
+
 #if defined(_WIN64)
 #define VALUE   ecx
 #define TREE    rdx
@@ -18,12 +28,35 @@
 // are worked out beside it.
 .macro treeSearch isa
         splat_\isa VALUE
+        mov     VALUE, [TREE + TREE_LEVELS]     // the first level whose children
+        lea     r8d, [VALUE - 1]                // to prefetch: the leaves' parents
+        cmp     dword ptr [TREE + TREE_COUNT], PREFETCHED_NODES
+        cmovge  VALUE, r8d                      // or the level above too
+        mov     r8d, TREE_MAX_LEVELS            // or none
+        cmp     dword ptr [TREE + TREE_COUNT], PREFETCHED_LEAVES
+        cmovl   VALUE, r8d
         mov     r9, [TREE + TREE_NODES]
         xor     eax, eax                        // k = 0
         xor     r11d, r11d                      // the root
         .irp    level, 1, 2, 3, 4, 5, 6, 7
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         jb      2f                              // no more levels
+        cmp     VALUE, \level
+        ja      7f
+// The node's children on their way beside it.
+        imul    r10, rax, TREE_FANOUT * 64      // 17 k lines
+        cmp     dword ptr [TREE + TREE_LEVELS], \level
+        je      8f
+        mov     r8d, [TREE + TREE_FIRST_NODE + 4 * \level]
+        shl     r8, 6
+        add     r8, r9                          // the next level's first node
+        jmp     9f
+8:      mov     r8, [TREE + TREE_NUMBERS]       // below the last level, the leaves
+9:      add     r10, r8
+        .irp    child, 0, 2, 4, 6, 8, 10, 12, 14, 16
+        prefetcht0 [r10 + 64 * \child]
+        .endr
+7:
         count_\isa r9+r11, r8d                  // c = keys below the value
         imul    r10, rax, TREE_FANOUT           // 17 k
         mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
@@ -53,7 +86,8 @@
         cmp     rax, r8
         jge     3f                              // p == count: no element is not below
         mov     r11, [TREE + TREE_NUMBERS]
-        cmp     [r11 + rax*4], VALUE
+        unsplat_\isa r8d
+        cmp     [r11 + rax*4], r8d
         mov     r8d, -1
         cmovne  eax, r8d                        // result = numbers[p] == value ? p : -1
         .ifc    \isa, avx2
