@@ -105,8 +105,10 @@
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 //
-// Changes only rax, r8 to r11, xmm0 to xmm4 (or ymm, or zmm16 and k1), all of
-// which both conventions leave to the called routine, so it saves nothing.
+// Changes only rax, the value's register (which, once the value is in a
+// vector, holds the first level to prefetch below), r8 to r11, xmm0 to xmm4
+// (or ymm, or zmm16 and k1), all of which both conventions leave to the
+// called routine, so it saves nothing.
 // It asks which way to count once (askIsa) and keeps the answer in L(isa).
 function asmTreeSearch
         UNWIND(.seh_endprologue)
