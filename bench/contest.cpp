@@ -3,8 +3,9 @@
 //
 //     search_contest [--contenders] [Google Benchmark's options]
 //
-// checks every contender first, and stops at the first wrong answer; with
-// --contenders it lists them instead, as CSV: search,method,compiler,kind.
+// checks every contender that this processor runs first, and stops at the
+// first wrong answer; with --contenders it lists them instead, as CSV:
+// search,method,compiler,kind.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "buildSearchTree.h"
 #include "contender.h"
 #include "dataSet.h"
 
@@ -44,22 +46,59 @@ const std::vector<int> randomValues = [] {
 }();
 const std::size_t mask = randomValues.size() - 1;
 
+// The tree over the sorted data set, for the tree searches.
+const SearchTree sortedTree = buildSearchTree(sorted.data(), ARRAY_SIZE);
+
+// One search of value: in an array, or in the tree.
+struct InArray {
+    SearchFunction search;
+    const std::vector<int>* numbers;
+    int operator()(int value) const
+    {
+        return search(value, numbers->data(), ARRAY_SIZE);
+    }
+};
+
+struct InTree {
+    TreeFunction search;
+    int operator()(int value) const
+    {
+        return search(value, &sortedTree);
+    }
+};
+
+// A batch of queries: in the sorted array, or in the tree.
+struct BatchInArray {
+    BatchFunction search;
+    void operator()(const int values[], int queries, int results[]) const
+    {
+        search(values, queries, sorted.data(), ARRAY_SIZE, results);
+    }
+};
+
+struct BatchInTree {
+    TreeBatchFunction search;
+    void operator()(const int values[], int queries, int results[]) const
+    {
+        search(values, queries, &sortedTree, results);
+    }
+};
+
 // The program's workload: one value, searched again and again.
-void sameValue(benchmark::State& state, SearchFunction search, const std::vector<int>* numbers,
-               int value)
+template <typename Find> void sameValue(benchmark::State& state, Find find, int value)
 {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(search(value, numbers->data(), ARRAY_SIZE));
+        benchmark::DoNotOptimize(find(value));
     }
 }
 
 // A fresh value each call, known long before: the processor may run several
 // searches at once.
-void randomValue(benchmark::State& state, SearchFunction search)
+template <typename Find> void randomValue(benchmark::State& state, Find find)
 {
     std::size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(search(randomValues[next], sorted.data(), ARRAY_SIZE));
+        benchmark::DoNotOptimize(find(randomValues[next]));
         next = (next + 1) & mask;
     }
 }
@@ -67,47 +106,63 @@ void randomValue(benchmark::State& state, SearchFunction search)
 // A fresh value each call, which waits for the last search's answer: every
 // answer is 0 or more, so the value is randomValues[next], but no search can
 // start before the one before it ends.
-void chainedValue(benchmark::State& state, SearchFunction search)
+template <typename Find> void chainedValue(benchmark::State& state, Find find)
 {
     std::size_t next = 0;
     int last = 0;
     for (auto _ : state) {
-        last = search(randomValues[(next - (last >> 31)) & mask], sorted.data(), ARRAY_SIZE);
+        last = find(randomValues[(next - (last >> 31)) & mask]);
         next = (next + 1) & mask;
     }
     benchmark::DoNotOptimize(last);
 }
 
 // All of randomValues in one batch; time per query.
-void randomBatch(benchmark::State& state, BatchFunction search)
+template <typename Batch> void randomBatch(benchmark::State& state, Batch batch)
 {
     std::vector<int> results(randomValues.size());
     for (auto _ : state) {
-        search(randomValues.data(), static_cast<int>(randomValues.size()), sorted.data(),
-               ARRAY_SIZE, results.data());
+        batch(randomValues.data(), static_cast<int>(randomValues.size()), results.data());
         benchmark::ClobberMemory();
     }
     state.counters["queries"] = static_cast<double>(randomValues.size());
 }
 
+template <typename Find> void addSingle(const std::string& name, Find find, bool repeatedOnly)
+{
+    benchmark::RegisterBenchmark((name + "/found 500").c_str(), sameValue<Find>, find, 500);
+    benchmark::RegisterBenchmark((name + "/missing 1001").c_str(), sameValue<Find>, find, 1001);
+    if (!repeatedOnly) {
+        benchmark::RegisterBenchmark((name + "/random").c_str(), randomValue<Find>, find);
+        benchmark::RegisterBenchmark((name + "/random, chained").c_str(), chainedValue<Find>, find);
+    }
+}
+
+template <typename Batch> void addBatch(const std::string& name, Batch batch)
+{
+    benchmark::RegisterBenchmark((name + "/random").c_str(), randomBatch<Batch>, batch);
+}
+
 // The workloads that a contender takes: a scan only the repeated values, in
 // the data set as generated.
-void add(const Contender& contender)
+void add(const Contender& c)
 {
-    std::string name = contender.name;
-    if (contender.kind == Kind::batch) {
-        benchmark::RegisterBenchmark((name + "/random").c_str(), randomBatch, contender.batch);
-        return;
-    }
-    const std::vector<int>* numbers = contender.kind == Kind::scan ? &unsorted : &sorted;
-    benchmark::RegisterBenchmark((name + "/found 500").c_str(), sameValue, contender.search,
-                                 numbers, 500);
-    benchmark::RegisterBenchmark((name + "/missing 1001").c_str(), sameValue, contender.search,
-                                 numbers, 1001);
-    if (contender.kind == Kind::single) {
-        benchmark::RegisterBenchmark((name + "/random").c_str(), randomValue, contender.search);
-        benchmark::RegisterBenchmark((name + "/random, chained").c_str(), chainedValue,
-                                     contender.search);
+    switch (c.kind) {
+    case Kind::scan:
+        addSingle(c.name, InArray{c.search, &unsorted}, true);
+        break;
+    case Kind::single:
+        addSingle(c.name, InArray{c.search, &sorted}, false);
+        break;
+    case Kind::tree:
+        addSingle(c.name, InTree{c.tree}, false);
+        break;
+    case Kind::batch:
+        addBatch(c.name, BatchInArray{c.batch});
+        break;
+    case Kind::treeBatch:
+        addBatch(c.name, BatchInTree{c.treeBatch});
+        break;
     }
 }
 
@@ -119,12 +174,18 @@ int main(int argc, char** argv)
         std::printf("search,method,compiler,kind\n");
         for (int i = 0; i < contenderCount; ++i) {
             const Contender& c = contenders[i];
+            if (!runsHere(c)) {
+                continue;
+            }
             std::printf("\"%s\",\"%s\",%s,%s\n", c.name, c.method, c.compiler, kindName(c.kind));
         }
         return 0;
     }
     for (int i = 0; i < contenderCount; ++i) {
-        std::string wrong = wrongAnswer(contenders[i], sorted.data(), ARRAY_SIZE);
+        if (!runsHere(contenders[i])) {
+            continue;
+        }
+        std::string wrong = wrongAnswer(contenders[i], sorted.data(), ARRAY_SIZE, &sortedTree);
         if (!wrong.empty()) {
             std::fprintf(stderr, "search_contest: %s\n", wrong.c_str());
             return EXIT_FAILURE;

@@ -8,8 +8,10 @@
 // checks every search at each size first, and stops at the first wrong
 // answer; then prints, for each repetition of each search at each size, a
 // line of CSV: elements,huge_pages,workload,repetition,search,method,
-// compiler,kind,ns. huge_pages says whether the array got huge pages: yes,
-// no, partly, or unknown where the system does not say. The repetitions of
+// compiler,kind,ns,bytes. huge_pages says whether the array got huge pages:
+// yes, no, partly, or unknown where the system does not say; bytes, what a
+// tree search reads besides the array, its tree. Each repetition also times
+// building the tree (workload build, ns in all), beside copying the array. The repetitions of
 // one size are interleaved in a random order, so that a slow spell of the
 // machine falls on all alike, and a size's lines come out together once it
 // is done.
@@ -25,6 +27,7 @@
 
 #include <sys/mman.h>
 
+#include "buildSearchTree.h"
 #include "contender.h"
 
 namespace {
@@ -113,34 +116,71 @@ std::size_t queriesPerTiming(std::size_t elements, const Contender& contender)
     std::size_t queries = elements <= (1 << 17)   ? 1 << 17
                           : elements <= (1 << 22) ? 1 << 15
                                                   : 1 << 14;
-    return contender.kind == Kind::batch ? 4 * queries : queries;
+    bool batch = contender.kind == Kind::batch || contender.kind == Kind::treeBatch;
+    return batch ? 4 * queries : queries;
 }
 
-// Nanoseconds per query, over queries queries from values[first] on.
-double timeQueries(const Contender& contender, bool chained, const int values[], std::size_t first,
-                   std::size_t queries, const int numbers[], int count, std::vector<int>& results)
+// One query after another, each known long before or (chained) each waiting
+// for the answer before it; the sum or the last answer in results[0].
+template <typename Find>
+void oneByOne(Find find, bool chained, const int values[], std::size_t first, std::size_t queries,
+              std::vector<int>& results)
 {
-    auto start = std::chrono::steady_clock::now();
-    if (contender.kind == Kind::batch) {
-        contender.batch(values + first, static_cast<int>(queries), numbers, count, results.data());
-    } else if (chained) {
+    if (chained) {
         // Every answer is 0 or more, so this is values[first + i]; but it
         // cannot be known before the last search ends.
         int last = 0;
         for (std::size_t i = 0; i < queries; ++i) {
-            std::size_t next = (first + i - (last >> 31)) & (QUERY_COUNT - 1);
-            last = contender.search(values[next], numbers, count);
+            last = find(values[(first + i - (last >> 31)) & (QUERY_COUNT - 1)]);
         }
         results[0] = last;
     } else {
         int sum = 0;
         for (std::size_t i = 0; i < queries; ++i) {
-            sum += contender.search(values[first + i], numbers, count);
+            sum += find(values[first + i]);
         }
         results[0] = sum;
     }
+}
+
+// Nanoseconds per query, over queries queries from values[first] on, in
+// numbers[0..count) or in tree, built over it.
+double timeQueries(const Contender& c, bool chained, const int values[], std::size_t first,
+                   std::size_t queries, const int numbers[], int count, const SearchTree* tree,
+                   std::vector<int>& results)
+{
+    auto start = std::chrono::steady_clock::now();
+    int many = static_cast<int>(queries);
+    if (c.kind == Kind::batch) {
+        c.batch(values + first, many, numbers, count, results.data());
+    } else if (c.kind == Kind::treeBatch) {
+        c.treeBatch(values + first, many, tree, results.data());
+    } else if (c.kind == Kind::tree) {
+        oneByOne([&](int value) { return c.tree(value, tree); }, chained, values, first, queries,
+                 results);
+    } else {
+        oneByOne([&](int value) { return c.search(value, numbers, count); }, chained, values, first,
+                 queries, results);
+    }
     std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count() / static_cast<double>(queries);
+}
+
+// Nanoseconds to build the tree over numbers[0..count), and to copy the
+// array once, for scale; the tree's bytes in bytes.
+std::pair<double, double> timeBuild(const int numbers[], int count, std::vector<int>& copy,
+                                    std::size_t& bytes)
+{
+    auto start = std::chrono::steady_clock::now();
+    SearchTree tree = buildSearchTree(numbers, count);
+    auto built = std::chrono::steady_clock::now();
+    bytes = searchTreeBytes(tree);
+    freeSearchTree(tree);
+    auto copying = std::chrono::steady_clock::now();
+    std::memcpy(copy.data(), numbers, static_cast<std::size_t>(count) * sizeof(int));
+    auto copied = std::chrono::steady_clock::now();
+    return {std::chrono::duration<double, std::nano>(built - start).count(),
+            std::chrono::duration<double, std::nano>(copied - copying).count()};
 }
 
 } // namespace
@@ -172,14 +212,17 @@ int main(int argc, char** argv)
     long long hugeBytes = hugePages ? hugePageBytes(numbers) : 0;
     std::vector<int> values(QUERY_COUNT);
     std::vector<int> results(QUERY_COUNT);
+    std::vector<int> copy(largest);
     std::mt19937 generator(12345);
 
-    std::printf("elements,huge_pages,workload,repetition,search,method,compiler,kind,ns\n");
+    std::printf("elements,huge_pages,workload,repetition,search,method,compiler,kind,ns,bytes\n");
     std::fflush(stdout);
     for (std::size_t elements : sizes) {
         int count = static_cast<int>(elements);
         std::uniform_int_distribution<int> pick(0, count - 1);
         std::generate(values.begin(), values.end(), [&] { return numbers[pick(generator)]; });
+        SearchTree tree = buildSearchTree(numbers, count);
+        std::size_t treeBytes = searchTreeBytes(tree);
         struct Task {
             const Contender* contender;
             bool chained;
@@ -187,20 +230,22 @@ int main(int argc, char** argv)
         std::vector<Task> tasks;
         for (int i = 0; i < contenderCount; ++i) {
             const Contender& contender = contenders[i];
-            if (!contender.swept) {
+            if (!contender.swept || !runsHere(contender)) {
                 continue;
             }
-            std::string wrong = wrongAnswer(contender, numbers, count);
+            std::string wrong = wrongAnswer(contender, numbers, count, &tree);
             if (!wrong.empty()) {
                 std::fprintf(stderr, "search_sweep: %s\n", wrong.c_str());
                 return EXIT_FAILURE;
             }
             tasks.push_back({&contender, false});
-            if (contender.kind == Kind::single) {
+            if (contender.kind == Kind::single || contender.kind == Kind::tree) {
                 tasks.push_back({&contender, true});
             }
         }
         std::string lines;
+        char line[512];
+        const char* huge = hugePagesOf(elements, hugeBytes);
         std::size_t first = 0;
         for (int repetition = 0; repetition < repetitions; ++repetition) {
             std::shuffle(tasks.begin(), tasks.end(), generator);
@@ -215,18 +260,28 @@ int main(int argc, char** argv)
                 std::size_t warmUp = queries / 8;
                 timeQueries(*task.contender, task.chained, values.data(),
                             (first + QUERY_COUNT - warmUp) % QUERY_COUNT, warmUp, numbers, count,
-                            results);
+                            &tree, results);
                 double ns = timeQueries(*task.contender, task.chained, values.data(), first,
-                                        queries, numbers, count, results);
+                                        queries, numbers, count, &tree, results);
                 const Contender& c = *task.contender;
-                char line[256];
-                std::snprintf(line, sizeof line, "%zu,%s,%s,%d,\"%s\",\"%s\",%s,%s,%.3f\n",
-                              elements, hugePagesOf(elements, hugeBytes),
-                              task.chained ? "latency" : "throughput", repetition, c.name, c.method,
-                              c.compiler, kindName(c.kind), ns);
+                bool onTree = c.kind == Kind::tree || c.kind == Kind::treeBatch;
+                std::snprintf(line, sizeof line, "%zu,%s,%s,%d,\"%s\",\"%s\",%s,%s,%.3f,%zu\n",
+                              elements, huge, task.chained ? "latency" : "throughput", repetition,
+                              c.name, c.method, c.compiler, kindName(c.kind), ns,
+                              onTree ? treeBytes : 0);
                 lines += line;
             }
+            // What the tree costs to build, beside a copy of the array.
+            std::size_t bytes;
+            std::pair<double, double> ns = timeBuild(numbers, count, copy, bytes);
+            std::snprintf(line, sizeof line,
+                          "%zu,%s,build,%d,\"buildSearchTree\",\"tree\",-O2,build,%.0f,%zu\n"
+                          "%zu,%s,build,%d,\"memcpy\",\"memcpy\",,build,%.0f,%zu\n",
+                          elements, huge, repetition, ns.first, bytes, elements, huge, repetition,
+                          ns.second, elements * sizeof(int));
+            lines += line;
         }
+        freeSearchTree(tree);
         std::fputs(lines.c_str(), stdout);
         std::fflush(stdout);
     }

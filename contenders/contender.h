@@ -10,9 +10,19 @@ using SearchFunction = int (*)(int value, const int numbers[], int count);
 using BatchFunction = void (*)(const int values[], int queries, const int numbers[], int count,
                                int results[]);
 
+// The same over a search tree built over numbers[0..count).
+struct SearchTree;
+using TreeFunction = int (*)(int value, const SearchTree* tree);
+using TreeBatchFunction = void (*)(const int values[], int queries, const SearchTree* tree,
+                                   int results[]);
+
 // A scan needs no order, and is timed only on the repeated values: on
-// random ones it would take minutes.
-enum class Kind { scan, single, batch };
+// random ones it would take minutes. A tree search searches a tree built
+// over the array.
+enum class Kind { scan, single, batch, tree, treeBatch };
+
+// What the processor must have for a contender to run.
+enum class Needs { nothing, avx2, avx512 };
 
 struct Contender {
     const char* name;     // as the tables show it
@@ -22,20 +32,29 @@ struct Contender {
     SearchFunction search; // a scan or a single search
     BatchFunction batch;
     bool swept; // in the sweep too
+    TreeFunction tree = nullptr;
+    TreeBatchFunction treeBatch = nullptr;
+    Needs needs = Needs::nothing;
 };
 
 extern const Contender contenders[];
 extern const int contenderCount;
 
-// "scan", "single" or "batch", as the result files say.
+// "scan", "single", "batch", "tree" or "tree batch", as the result files
+// say.
 const char* kindName(Kind kind);
+
+// Whether this processor has what contender needs.
+bool runsHere(const Contender& contender);
 
 // Whether position is a right answer for value among numbers[0..count),
 // which are sorted.
 bool isRightAnswer(int position, int value, const int numbers[], int count);
 
 // Tries contender on present and absent values in numbers[0..count), which
-// are sorted: a sample of the elements and their neighbours, and both ends
-// of int. The first wrong answer in a line that names the contender, the
-// value, the count and the answer; empty when all are right.
-std::string wrongAnswer(const Contender& contender, const int numbers[], int count);
+// are sorted (a tree search, in tree, built over them): a sample of the
+// elements and their neighbours, and both ends of int. The first wrong
+// answer in a line that names the contender, the value, the count and the
+// answer; empty when all are right.
+std::string wrongAnswer(const Contender& contender, const int numbers[], int count,
+                        const SearchTree* tree);

@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool flushAgainstEnd = data[0] & 4;
     GuardedArray array(numbers.data(), numbers.size(), flushAgainstEnd);
 
-    static const std::vector<Contender> searches = contendersOf(false);
-    static const std::vector<Contender> batches = contendersOf(true);
+    static const std::vector<Contender> searches = contendersOf({Kind::scan, Kind::single});
+    static const std::vector<Contender> batches = contendersOf({Kind::batch});
     int single = sought(numbers, value, data[0]);
     for (const Contender& search : searches) {
         if (search.kind == Kind::scan && count > 1000) {

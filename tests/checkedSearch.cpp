@@ -1,22 +1,35 @@
 #include "checkedSearch.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <iterator>
 
 #include "checkedCall.h"
 
-std::vector<Contender> contendersOf(bool batches)
+std::vector<Contender> contendersOf(std::initializer_list<Kind> kinds)
 {
     std::vector<Contender> found;
     std::copy_if(contenders, contenders + contenderCount, std::back_inserter(found),
-                 [&](const Contender& c) { return (c.kind == Kind::batch) == batches; });
+                 [&](const Contender& c) {
+                     return std::find(kinds.begin(), kinds.end(), c.kind) != kinds.end() &&
+                            runsHere(c);
+                 });
     return found;
 }
 
 void PrintTo(const Contender& contender, std::ostream* stream)
 {
     *stream << contender.name;
+}
+
+std::string testNameOf(const Contender& contender)
+{
+    std::string name = contender.name;
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
 }
 
 namespace {
@@ -58,6 +71,27 @@ bool isRight(int position, int value, const int numbers[], int count, bool prese
 {
     return present ? position >= 0 && position < count && numbers[position] == value
                    : position == -1;
+}
+
+int lowerBoundAnswer(int value, const int numbers[], int count)
+{
+    const int* found = std::lower_bound(numbers, numbers + count, value);
+    return found != numbers + count && *found == value ? static_cast<int>(found - numbers) : -1;
+}
+
+struct TreeCall {
+    const Contender& search;
+    int value;
+    int queries;
+    const SearchTree& tree;
+    const char* guard;
+};
+
+void describeTreeCall(const void* call)
+{
+    auto c = static_cast<const TreeCall*>(call);
+    std::fprintf(stderr, "%s(value %d, queries %d, tree of count %d), arrays %s", c->search.name,
+                 c->value, c->queries, c->tree.count, c->guard);
 }
 
 } // namespace
@@ -108,6 +142,52 @@ std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int
             fault = "answered " + std::to_string(position) + " to query " + std::to_string(i) +
                     ", " + std::to_string(value) + ", though it is " + (present ? "" : "not ") +
                     "there. ";
+        }
+    }
+    return clobbered.empty() ? fault : fault + "changed " + clobbered;
+}
+
+GuardedTree::GuardedTree(const SearchTree& built, const int numbers[], bool flushAgainstEnd)
+    : nodes(built.nodes, static_cast<std::size_t>(built.firstNode[built.levels]) * TREE_KEYS,
+            flushAgainstEnd),
+      tail(built.tail, TREE_KEYS, flushAgainstEnd), tree(built)
+{
+    tree.nodes = nodes.data();
+    tree.tail = tail.data();
+    tree.numbers = numbers;
+}
+
+std::string treeFaultOf(const Contender& search, const SearchTree& tree, const int numbers[],
+                        int count, const GuardedArray& values, int queries,
+                        const GuardedArray& results)
+{
+    std::string clobbered;
+    std::string fault;
+    if (search.kind == Kind::treeBatch) {
+        std::fill(results.writableData(), results.writableData() + queries, -2);
+        const TreeCall call = {search, 0, queries, tree, values.guard()};
+        const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
+                                             pointerArgument(&tree),
+                                             pointerArgument(results.data()), unusedArgument};
+        checkedCall(reinterpret_cast<AnyFunction>(search.treeBatch), arguments, describeTreeCall,
+                    &call, clobbered);
+    }
+    for (int i = 0; i < queries && fault.empty() && clobbered.empty(); ++i) {
+        int value = values.data()[i];
+        int answer;
+        if (search.kind == Kind::treeBatch) {
+            answer = results.data()[i];
+        } else {
+            const TreeCall call = {search, value, 1, tree, values.guard()};
+            const std::uintptr_t arguments[5] = {intArgument(value), pointerArgument(&tree),
+                                                 unusedArgument, unusedArgument, unusedArgument};
+            answer = checkedCall(reinterpret_cast<AnyFunction>(search.tree), arguments,
+                                 describeTreeCall, &call, clobbered);
+        }
+        int expected = lowerBoundAnswer(value, numbers, count);
+        if (answer != expected) {
+            fault = "answered " + std::to_string(answer) + " to " + std::to_string(value) +
+                    ", not " + std::to_string(expected) + ". ";
         }
     }
     return clobbered.empty() ? fault : fault + "changed " + clobbered;

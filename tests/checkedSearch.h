@@ -1,17 +1,20 @@
 #pragma once
 
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "contender.h"
 #include "guardedMemory.h"
+#include "searchTree.h"
 
-// The contenders of each kind: every search, and every batch.
-std::vector<Contender> contendersOf(bool batches);
+// The contenders of the kinds given that this processor runs.
+std::vector<Contender> contendersOf(std::initializer_list<Kind> kinds);
 
-// How a test names a contender.
+// How a test names a contender: in a message, and in the test's name.
 void PrintTo(const Contender& contender, std::ostream* stream);
+std::string testNameOf(const Contender& contender);
 
 // What is wrong with what search does for value in the first count elements
 // of array, which are sorted, called through checkedCall: a wrong answer,
@@ -29,3 +32,20 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
 // Empty when nothing is.
 std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int queries,
                          const GuardedArray& numbers, int count, const GuardedArray& results);
+
+// A search tree whose index and tail are copies, each laid flush against a
+// guard page at the end given, over numbers.
+struct GuardedTree {
+    GuardedTree(const SearchTree& built, const int numbers[], bool flushAgainstEnd);
+    GuardedArray nodes;
+    GuardedArray tail;
+    SearchTree tree;
+};
+
+// What is wrong with what a tree search (or tree batch) answers to
+// values[0..queries) in tree, called through checkedCall: an answer other
+// than std::lower_bound's over numbers[0..count), or registers that it
+// should have kept and changed. Empty when nothing is.
+std::string treeFaultOf(const Contender& search, const SearchTree& tree, const int numbers[],
+                        int count, const GuardedArray& values, int queries,
+                        const GuardedArray& results);

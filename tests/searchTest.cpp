@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <numeric>
@@ -70,18 +69,15 @@ template <typename Check> void forEverySortedArray(Check check)
 
 std::string nameOf(const testing::TestParamInfo<Contender>& info)
 {
-    std::string name = info.param.name;
-    std::replace_if(
-        name.begin(), name.end(),
-        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-    return name;
+    return testNameOf(info.param);
 }
 
 class EverySearch : public testing::TestWithParam<Contender> {};
-INSTANTIATE_TEST_SUITE_P(, EverySearch, testing::ValuesIn(contendersOf(false)), nameOf);
+INSTANTIATE_TEST_SUITE_P(, EverySearch, testing::ValuesIn(contendersOf({Kind::scan, Kind::single})),
+                         nameOf);
 
 class EveryBatch : public testing::TestWithParam<Contender> {};
-INSTANTIATE_TEST_SUITE_P(, EveryBatch, testing::ValuesIn(contendersOf(true)), nameOf);
+INSTANTIATE_TEST_SUITE_P(, EveryBatch, testing::ValuesIn(contendersOf({Kind::batch})), nameOf);
 
 // Each array laid flush against an inaccessible page at one end and then the
 // other. A negative count must read nothing, so its array has no readable
