@@ -41,23 +41,23 @@
         .irp    level, 1, 2, 3, 4, 5, 6, 7
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         jb      2f                              // no more levels
+        count_\isa r9+r11, r8d                  // c = keys below the value
         cmp     VALUE, \level
         ja      7f
-// The node's children on their way beside it.
+// The node's children on their way while it is read.
         imul    r10, rax, TREE_FANOUT * 64      // 17 k lines
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         je      8f
-        mov     r8d, [TREE + TREE_FIRST_NODE + 4 * \level]
-        shl     r8, 6
-        add     r8, r9                          // the next level's first node
+        mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
+        shl     r11, 6
+        add     r11, r9                         // the next level's first node
         jmp     9f
-8:      mov     r8, [TREE + TREE_NUMBERS]       // below the last level, the leaves
-9:      add     r10, r8
+8:      mov     r11, [TREE + TREE_NUMBERS]      // below the last level, the leaves
+9:      add     r10, r11
         .irp    child, 0, 2, 4, 6, 8, 10, 12, 14, 16
         prefetcht0 [r10 + 64 * \child]
         .endr
 7:
-        count_\isa r9+r11, r8d                  // c = keys below the value
         imul    r10, rax, TREE_FANOUT           // 17 k
         mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
         add     r11, r10                        // node 17 k of the next level
