@@ -1,0 +1,156 @@
+// The tree searches of asmTreeSearch and asmTreeBatchSearch in C++, built
+// with -O2 by a compiler into a namespace named after it (COMPILER).
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+#include "searchTree.h"
+
+namespace COMPILER {
+#include "tree.h"
+}
+
+namespace COMPILER {
+namespace {
+
+const int GROUP = 32; // as in asmTreeBatchSearch
+
+struct Plain {
+    static int count(const int line[], int value)
+    {
+        int below = 0;
+        for (int j = 0; j < TREE_KEYS; ++j) {
+            below += line[j] < value;
+        }
+        return below;
+    }
+};
+
+#if defined(__x86_64__)
+struct Avx2 {
+    __attribute__((target("avx2,popcnt"))) static int count(const int line[], int value)
+    {
+        __m256i v = _mm256_set1_epi32(value);
+        __m256i low = _mm256_cmpgt_epi32(v, _mm256_loadu_si256((const __m256i*)line));
+        __m256i high = _mm256_cmpgt_epi32(v, _mm256_loadu_si256((const __m256i*)(line + 8)));
+        unsigned twice = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_packs_epi32(low, high)));
+        return __builtin_popcount(twice) / 2;
+    }
+};
+
+struct Avx512 {
+    __attribute__((target("avx512f,popcnt"))) static int count(const int line[], int value)
+    {
+        __mmask16 below =
+            _mm512_cmpgt_epi32_mask(_mm512_set1_epi32(value), _mm512_loadu_si512(line));
+        return __builtin_popcount(below);
+    }
+};
+#endif
+
+const int* node(const SearchTree* tree, int level, std::size_t k)
+{
+    return tree->nodes + (static_cast<std::size_t>(tree->firstNode[level]) + k) * TREE_KEYS;
+}
+
+// The answer from leaf block k.
+template <typename Isa> int answer(int value, const SearchTree* tree, std::size_t k)
+{
+    const int* leaf =
+        k == static_cast<std::size_t>(tree->tailBlock) ? tree->tail : tree->numbers + k * TREE_KEYS;
+    std::ptrdiff_t p = static_cast<std::ptrdiff_t>(k * TREE_KEYS) + Isa::count(leaf, value);
+    return p < tree->count && tree->numbers[p] == value ? static_cast<int>(p) : -1;
+}
+
+template <typename Isa> int search(int value, const SearchTree* tree)
+{
+    std::size_t k = 0;
+    for (int level = 0; level < tree->levels; ++level) {
+        k = k * TREE_FANOUT + Isa::count(node(tree, level, k), value);
+    }
+    return answer<Isa>(value, tree, k);
+}
+
+void prefetch(const int* line)
+{
+    __builtin_prefetch(line);
+    __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(line) + 60));
+}
+
+template <typename Isa>
+void batch(const int values[], int queries, const SearchTree* tree, int results[])
+{
+    for (int first = 0; first < queries; first += GROUP) {
+        int searches = std::min(GROUP, queries - first);
+        const int* value = values + first;
+        std::size_t k[GROUP] = {};
+        for (int level = 0; level < tree->levels; ++level) {
+            const int* nodes = node(tree, level, 0);
+            const int* next = level + 1 < tree->levels ? node(tree, level + 1, 0) : tree->numbers;
+            for (int i = 0; i < searches; ++i) {
+                k[i] = k[i] * TREE_FANOUT + Isa::count(nodes + k[i] * TREE_KEYS, value[i]);
+                prefetch(reinterpret_cast<const int*>(reinterpret_cast<std::uintptr_t>(next) +
+                                                      k[i] * TREE_KEYS * sizeof(int)));
+            }
+        }
+        for (int i = 0; i < searches; ++i) {
+            results[first + i] = answer<Isa>(value[i], tree, k[i]);
+        }
+    }
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx2,popcnt"), flatten)) void
+batchAvx2(const int values[], int queries, const SearchTree* tree, int results[])
+{
+    batch<Avx2>(values, queries, tree, results);
+}
+
+__attribute__((target("avx512f,popcnt"), flatten)) void
+batchAvx512(const int values[], int queries, const SearchTree* tree, int results[])
+{
+    batch<Avx512>(values, queries, tree, results);
+}
+#endif
+
+} // namespace
+
+int treeSearch(int value, const SearchTree* tree)
+{
+    return search<Plain>(value, tree);
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx2,popcnt"), flatten)) int treeSearchAvx2(int value,
+                                                                   const SearchTree* tree)
+{
+    return search<Avx2>(value, tree);
+}
+
+__attribute__((target("avx512f,popcnt"), flatten)) int treeSearchAvx512(int value,
+                                                                        const SearchTree* tree)
+{
+    return search<Avx512>(value, tree);
+}
+#endif
+
+void treeBatchSearch(const int values[], int queries, const SearchTree* tree, int results[])
+{
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx512f")) {
+        batchAvx512(values, queries, tree, results);
+        return;
+    }
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")) {
+        batchAvx2(values, queries, tree, results);
+        return;
+    }
+#endif
+    batch<Plain>(values, queries, tree, results);
+}
+
+} // namespace COMPILER
