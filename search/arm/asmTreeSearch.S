@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNode.S"
+#include "asmTreeNodes.S"
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 function asmTreeSearch

@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNode.S"
+#include "asmTreeNodes.S"
 
         .intel_syntax noprefix
 
