@@ -19,7 +19,8 @@ After the file come filters, column=value (quoted where the value holds a
 space or a comma; a|b for either, * for any), and then what to show. A figure is the fastest or the
 median of the repetitions that pass the filters; "/ filters fastest" after it
 divides it by the same figure of other rows, whose filters default to those
-before the slash. digits=N sets the decimals. Tables:
+before the slash; "bytes" instead of fastest gives a row's bytes (a tree's,
+in the sweep). digits=N sets the decimals. Tables:
 
     contest [against=SEARCH]    every search, fastest / median (fastest over SEARCH's)
     key                         the fastest -O0, -O2 and hand-written search of each workload
@@ -69,6 +70,8 @@ def statistic(rows, filters, what, source):
     ns = [row["ns"] for row in matching(rows, filters)]
     if not ns:
         raise SystemExit(f"{source}: no rows for {filters}")
+    if what == "bytes":
+        return float(matching(rows, filters)[0]["bytes"])
     if what == "median":
         series = {tuple(v for k, v in row.items() if k not in ("repetition", "ns"))
                   for row in matching(rows, filters)}
@@ -143,7 +146,9 @@ def key_table(rows, options):
               ("best compiled with -O2", COMPILED, "single"),
               ("best hand-written", ("hand-written",), "single"),
               ("many at once, best -O2, per query", COMPILED, "batch"),
-              ("many at once, hand-written, per query", ("hand-written",), "batch")]
+              ("many at once, hand-written, per query", ("hand-written",), "batch"),
+              ("in a search tree, best -O2", COMPILED, "tree"),
+              ("in a search tree, hand-written", ("hand-written",), "tree")]
     table = []
     best = {}
     for title, compilers, kind in groups:
@@ -155,7 +160,8 @@ def key_table(rows, options):
         table.append(cells)
     for title, mine, theirs in [("hand-written over -O0", 2, 0),
                                 ("hand-written over best -O2", 2, 1),
-                                ("hand-written batch over best -O2 batch", 4, 3)]:
+                                ("hand-written batch over best -O2 batch", 4, 3),
+                                ("hand-written tree search over best -O2", 6, 5)]:
         cells = [title]
         for workload in workloads:
             a, b = best[(groups[mine][0], workload)], best[(groups[theirs][0], workload)]
@@ -170,7 +176,8 @@ def sweep_table(rows, options):
     header = [options.get("workload", "")] + [f"{int(n):,}" for n in sizes]
     table = []
     if options.get("by") == "search":
-        for search in dict.fromkeys(row["search"] for row in rows):
+        named = options.get("search", "*").split("|")
+        for search in named if named != ["*"] else dict.fromkeys(row["search"] for row in rows):
             cells = [search]
             for n in sizes:
                 ns = [r["ns"] for r in rows if r["search"] == search and r["elements"] == n]
