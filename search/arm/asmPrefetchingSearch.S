@@ -1,5 +1,6 @@
 #include "../asm.S"
 #include "branchFree.S"
+#include "twoLevelsAhead.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch
@@ -21,16 +22,7 @@ function asmPrefetchingSearch
 L(far):
         lsr     r12, r2, #1                     // half = len / 2
 L(first):
-        sub     r2, r2, r12                     // len -= half
-        lsr     r5, r2, #1                      // h1 = len / 2
-        sub     r6, r2, r5
-        lsr     r6, r6, #1                      // h2 = (len - h1) / 2
-        add     r6, r3, r6, lsl #2              // base + h2
-        add     lr, r6, r12, lsl #2             // base + half + h2
-        pld     [r6]
-        pld     [r6, r5, lsl #2]
-        pld     [lr]
-        pld     [lr, r5, lsl #2]
+        prefetch_two_levels_ahead
         ldr     r4, [r3, r12, lsl #2]           // base[half]
         cmp     r4, r0
         addlt   r3, r3, r12, lsl #2             // base[half] < value? base += half

@@ -1,5 +1,6 @@
 #include "../asm.S"
 #include "branchFree.S"
+#include "twoLevelsAhead.S"
 
         .intel_syntax noprefix
 
@@ -34,18 +35,7 @@ L(far):
         mov     ebx, ecx
         shr     ebx, 1                          // half = len / 2
 L(first):
-        sub     ecx, ebx                        // len -= half
-        mov     edi, ecx
-        shr     edi, 1                          // h1 = len / 2
-        mov     eax, ecx
-        sub     eax, edi
-        shr     eax, 1                          // h2 = (len - h1) / 2
-        lea     eax, [edx + eax*4]              // base + h2
-        lea     ebp, [eax + ebx*4]              // base + half + h2
-        prefetcht0 [eax]
-        prefetcht0 [eax + edi*4]
-        prefetcht0 [ebp]
-        prefetcht0 [ebp + edi*4]
+        prefetch_two_levels_ahead
         lea     eax, [edx + ebx*4]              // base + half
         cmp     [edx + ebx*4], esi              // base[half] < value?
         cmovl   edx, eax                        // then base += half

@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "twoLevelsAhead.S"
 
 // int asmBranchingSearch(int value, const int numbers[], int count)
 //
@@ -25,21 +26,7 @@ L(farRight):
 L(far):
         srli    t2, t0, 1                       // half = len / 2
 L(first):
-        sub     t0, t0, t2                      // len -= half
-        srli    t4, t0, 1                       // h1 = len / 2
-        sub     a3, t0, t4
-        srli    a3, a3, 1                       // h2 = (len - h1) / 2
-        slli    t2, t2, 2
-        slli    t4, t4, 2
-        slli    a3, a3, 2                       // all three in bytes
-        add     a3, t1, a3                      // base + h2
-        add     a4, a3, t2                      // base + half + h2
-        ori     zero, a3, 1
-        add     t3, a3, t4
-        ori     zero, t3, 1
-        ori     zero, a4, 1
-        add     t3, a4, t4
-        ori     zero, t3, 1
+        prefetch_two_levels_ahead
         add     t5, t1, t2
         lw      t3, 0(t5)                       // base[half]
         blt     t3, a0, L(farRight)             // base[half] < value?

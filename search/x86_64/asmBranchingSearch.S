@@ -1,5 +1,6 @@
 #include "../asm.S"
 #include "arguments.S"
+#include "twoLevelsAhead.S"
 
         .intel_syntax noprefix
 
@@ -30,18 +31,7 @@ L(far):
         mov     r11d, r9d
         shr     r11d, 1                         // half = len / 2
 L(first):
-        sub     r9d, r11d                       // len -= half
-        mov     r8d, r9d
-        shr     r8d, 1                          // h1 = len / 2
-        mov     eax, r9d
-        sub     eax, r8d
-        shr     eax, 1                          // h2 = (len - h1) / 2
-        lea     rax, [r10 + rax*4]              // base + h2
-        prefetcht0 [rax]
-        prefetcht0 [rax + r8*4]
-        prefetcht0 [rax + r11*4]
-        lea     rax, [rax + r11*4]
-        prefetcht0 [rax + r8*4]
+        prefetch_two_levels_ahead
         cmp     [r10 + r11*4], value            // base[half] < value?
         jl      L(farRight)
         cmp     r9d, NEAR_END

@@ -1,0 +1,16 @@
+// What asmPrefetchingSearch and asmBranchingSearch share: one level's len
+// -= half, and while this level's probe is on its way, the four places where
+// the probe two levels down may land asked for.
+.macro prefetch_two_levels_ahead
+        sub     w3, w3, w5                      // len -= half
+        lsr     w8, w3, #1                      // h1 = len / 2
+        sub     w9, w3, w8
+        lsr     w9, w9, #1                      // h2 = (len - h1) / 2
+        add     x9, x4, x9, lsl #2              // base + h2
+        add     x10, x9, x5, lsl #2             // base + half + h2
+        lsl     x8, x8, #2                      // h1, in bytes
+        prfm    pldl1keep, [x9]
+        prfm    pldl1keep, [x9, x8]
+        prfm    pldl1keep, [x10]
+        prfm    pldl1keep, [x10, x8]
+.endm
