@@ -1,6 +1,7 @@
 // libFuzzer target: every search, on arbitrary sorted arrays laid flush
-// against guard pages, judged as the unit tests judge it; and every batch,
-// on as many queries as the input asks for.
+// against guard pages, judged as the unit tests judge it; every batch, on as
+// many queries as the input asks for; and every tree search, over a tree
+// built on the array.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "buildSearchTree.h"
 #include "checkedSearch.h"
 #include "guardedMemory.h"
 
@@ -97,5 +99,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                std::string(search.name) + ", " + std::to_string(queries) + " queries, count " +
                    std::to_string(count));
     }
+
+    // The tree searches, over a tree whose index and tail are guarded too: a
+    // single search on the value and the batch's, a batch on those.
+    static const std::vector<Contender> trees = contendersOf({Kind::tree, Kind::treeBatch});
+    SearchTree built = buildSearchTree(array.data(), count);
+    GuardedTree guarded(built, array.data(), flushAgainstEnd);
+    GuardedArray one(&single, 1, flushAgainstEnd);
+    for (const Contender& search : trees) {
+        bool each = search.kind == Kind::tree;
+        report(treeFaultOf(search, guarded.tree, array.data(), count, each ? one : batch,
+                           each ? 1 : queries, results),
+               std::string(search.name) + ", " + std::to_string(each ? 1 : queries) +
+                   " queries, count " + std::to_string(count));
+        if (each) {
+            report(treeFaultOf(search, guarded.tree, array.data(), count, batch, queries, results),
+                   std::string(search.name) + ", " + std::to_string(queries) + " values, count " +
+                       std::to_string(count));
+        }
+    }
+    freeSearchTree(built);
     return 0;
 }
