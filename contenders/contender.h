@@ -48,8 +48,8 @@ const char* kindName(Kind kind);
 bool runsHere(const Contender& contender);
 
 // Whether position is a right answer for value among numbers[0..count),
-// which are sorted.
-bool isRightAnswer(int position, int value, const int numbers[], int count);
+// given whether an element equal to value is there.
+bool isRightAnswer(int position, int value, const int numbers[], int count, bool present);
 
 // Tries contender on present and absent values in numbers[0..count), which
 // are sorted (a tree search, in tree, built over them): a sample of the

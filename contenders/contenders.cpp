@@ -133,12 +133,10 @@ bool runsHere(const Contender& contender)
 #endif
 }
 
-bool isRightAnswer(int position, int value, const int numbers[], int count)
+bool isRightAnswer(int position, int value, const int numbers[], int count, bool present)
 {
-    const int* end = numbers + std::max(count, 0);
-    return std::binary_search(numbers, end, value)
-               ? position >= 0 && position < count && numbers[position] == value
-               : position == -1;
+    return present ? position >= 0 && position < count && numbers[position] == value
+                   : position == -1;
 }
 
 std::string wrongAnswer(const Contender& contender, const int numbers[], int count,
@@ -163,7 +161,8 @@ std::string wrongAnswer(const Contender& contender, const int numbers[], int cou
         }
     }
     for (int i = 0; i < queries; ++i) {
-        if (!isRightAnswer(results[i], values[i], numbers, count)) {
+        bool present = std::binary_search(numbers, numbers + std::max(count, 0), values[i]);
+        if (!isRightAnswer(results[i], values[i], numbers, count, present)) {
             return std::string(contender.name) + " answers " + std::to_string(results[i]) +
                    " for " + std::to_string(values[i]) + " among " + std::to_string(count) +
                    " elements";

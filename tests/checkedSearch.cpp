@@ -67,12 +67,6 @@ void describeBatchCall(const void* call)
                  c->results.guard());
 }
 
-bool isRight(int position, int value, const int numbers[], int count, bool present)
-{
-    return present ? position >= 0 && position < count && numbers[position] == value
-                   : position == -1;
-}
-
 int lowerBoundAnswer(int value, const int numbers[], int count)
 {
     const int* found = std::lower_bound(numbers, numbers + count, value);
@@ -113,7 +107,7 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
                                describeSearchCall, &call, clobbered);
 
     std::string fault;
-    if (!isRight(position, value, array.data(), count, present)) {
+    if (!isRightAnswer(position, value, array.data(), count, present)) {
         fault = "returned " + std::to_string(position) + " though the value is " +
                 (present ? "" : "not ") + "there. ";
     }
@@ -138,7 +132,7 @@ std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int
         int value = values.data()[i];
         int position = results.data()[i];
         bool present = std::binary_search(numbers.data(), end, value);
-        if (!isRight(position, value, numbers.data(), count, present)) {
+        if (!isRightAnswer(position, value, numbers.data(), count, present)) {
             fault = "answered " + std::to_string(position) + " to query " + std::to_string(i) +
                     ", " + std::to_string(value) + ", though it is " + (present ? "" : "not ") +
                     "there. ";
