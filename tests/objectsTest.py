@@ -8,6 +8,7 @@
         each OBJECT must carry the note that asks for BTI and signed return
         addresses.
 """
+import os
 import re
 import subprocess
 import sys
@@ -20,7 +21,10 @@ def run(*command):
 def main(mode, *arguments):
     if mode == "symbols":
         clang, nm, target, source, object_file, *symbols = arguments
-        run(clang, "-target", target, "-c", source, "-o", object_file)
+        # The routines include their instruction set's files by folder, from
+        # the source's own.
+        run(clang, "-target", target, "-I", os.path.dirname(source), "-c", source, "-o",
+            object_file)
         # ltmp0 and the like mark sections for LLVM's arm64 Mach-O writer, which
         # makes them whatever the source says.
         defined = sorted(name for name in run(nm, "--defined-only", "--just-symbol-name",

@@ -1,5 +1,6 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "x86_64/askIsa.S"
+#include "x86_64/asmTreeNodes.S"
 
         .intel_syntax noprefix
 
@@ -8,91 +9,108 @@
 #define LEFT    r13d                            // how many queries are left
 #define TREE    r14
 #define RESULTS r15                             // the group's first answer
-#define GROUP   64                              // searches that go down together
 
-// A group of rbx searches, counting as isa does. While the group goes down
-// the tree, results[i] holds search i's k; the node of the next level is
-// prefetched as soon as k is known, and below the last level the leaf
-// block's one or two lines.
-.macro treeBatch isa
-1:      mov     ebx, GROUP
-        cmp     LEFT, ebx
-        cmovl   ebx, LEFT                       // this group's searches
-        xor     ecx, ecx
-2:      mov     dword ptr [RESULTS + rcx*4], 0  // k = 0: the root
-        inc     rcx
-        cmp     rcx, rbx
-        jne     2b
-        lea     r10, [TREE + TREE_FIRST_NODE]   // the level's first node
-        mov     r11d, [TREE + TREE_LEVELS]
-        lea     r11, [r10 + r11*4]              // past the last level
-        cmp     r10, r11
-        je      5f
-3:      mov     esi, [r10]
-        shl     rsi, 6
-        add     rsi, [TREE + TREE_NODES]        // the level's first node
-        mov     edi, [r10 + 4]
+// While a group goes down the tree, search i's k is kept on the stack at
+// [rsp + 4 i], and results are written only once each value is read, so
+// that results may be values.
+#define FRAME   (4 * TREE_GROUP)
+
+// One level of the group of rbx searches, counting as isa does: from is
+// root (every k is 0) or node (k at [rsp + 4 i]), and to is nodes or leaves,
+// what lies below. r11d is the level below; changes rax, rcx, rdx, rsi, rdi,
+// r8 to r10. Each search's child is prefetched as soon as it is known: a
+// node is one line, but a leaf block, in the caller's array, may straddle two.
+.macro tree_batch_level isa, from, to
+        .ifc    \to, leaves
+        mov     rdi, [TREE + TREE_NUMBERS]      // the leaves
+        mov     r9d, [TREE + TREE_TAIL_BLOCK]
+        mov     r10, [TREE + TREE_TAIL]         // and the last block, padded
+        .else
+        mov     edi, [TREE + TREE_FIRST_NODE + r11*4]
         shl     rdi, 6
-        add     rdi, [TREE + TREE_NODES]        // the next level's
-        lea     rax, [r10 + 4]
-        cmp     rax, r11
-        cmove   rdi, [TREE + TREE_NUMBERS]      // or, below the last, the leaves
+        add     rdi, [TREE + TREE_NODES]        // the first node of the level below
+        .endif
         xor     ecx, ecx
-4:      mov     eax, [RESULTS + rcx*4]          // k
+L(search\@):
+        .ifc    \from, root
+        xor     eax, eax                        // k = 0
+        mov     rdx, [TREE + TREE_NODES]        // the root
+        .else
+        mov     eax, [rsp + rcx*4]              // k
         mov     rdx, rax
         shl     rdx, 6
         add     rdx, rsi                        // node k
+        .endif
         splat_\isa [VALUES + rcx*4]
         count_\isa rdx, r8d                     // c = keys below the value
-        .ifc    \isa, avx2
-        shr     r8d, 1
-        .endif
-        imul    rax, rax, TREE_FANOUT
-        add     rax, r8                         // k = 17 k + c
-        mov     [RESULTS + rcx*4], eax
-        shl     rax, 6
-        prefetcht0 [rdi + rax]                  // node k of the next level
-        prefetcht0 [rdi + rax + 60]             // (a leaf block may straddle two lines)
-        inc     rcx
-        cmp     rcx, rbx
-        jne     4b
-        add     r10, 4
-        cmp     r10, r11
-        jne     3b
-5:      mov     r9, [TREE + TREE_NUMBERS]
-        mov     r10d, [TREE + TREE_TAIL_BLOCK]
-        movsxd  r11, dword ptr [TREE + TREE_COUNT]
-        xor     ecx, ecx
-6:      mov     eax, [RESULTS + rcx*4]          // k
+        imul    eax, eax, TREE_FANOUT
+        add     eax, r8d                        // k = 17 k + c
+        mov     [rsp + rcx*4], eax
         mov     rdx, rax
         shl     rdx, 6
-        add     rdx, r9                         // numbers + 16 k
-        cmp     eax, r10d
-        cmove   rdx, [TREE + TREE_TAIL]         // the last block, padded
-        mov     esi, [VALUES + rcx*4]
-        splat_\isa esi
-        count_\isa rdx, r8d                     // c = elements below the value
-        .ifc    \isa, avx2
-        shr     r8d, 1
+        add     rdx, rdi                        // node k below
+        .ifc    \to, leaves
+        cmp     eax, r9d
+        cmove   rdx, r10
+        prefetcht0 [rdx]
+        prefetcht0 [rdx + 60]
+        .else
+        prefetcht0 [rdx]
         .endif
-        shl     rax, 4
-        add     rax, r8                         // p = 16 k + c
-        mov     edx, -1
-        cmp     rax, r11
-        jge     7f                              // p == count: none is not below
-        cmp     [r9 + rax*4], esi
-        cmove   edx, eax                        // numbers[p] == value ? p : -1
-7:      mov     [RESULTS + rcx*4], edx
         inc     rcx
         cmp     rcx, rbx
-        jne     6b
+        jne     L(search\@)
+        mov     rsi, rdi                        // the level below is the next one's
+.endm
+
+// Groups of up to TREE_GROUP searches, counting as isa does, until no
+// queries are left.
+.macro tree_batch isa
+L(group\@):
+        mov     ebx, TREE_GROUP
+        cmp     LEFT, ebx
+        cmovl   ebx, LEFT                       // this group's searches
+        mov     r11d, 1                         // the level below the root
+        cmp     r11d, [TREE + TREE_LEVELS]
+        ja      L(noIndex\@)
+        je      L(rootAboveLeaves\@)
+        tree_batch_level \isa, root, nodes
+L(nodes\@):
+        inc     r11d
+        cmp     r11d, [TREE + TREE_LEVELS]
+        je      L(lastNodes\@)
+        tree_batch_level \isa, node, nodes
+        jmp     L(nodes\@)
+L(noIndex\@):
+        xor     eax, eax
+        mov     ecx, TREE_GROUP
+        mov     rdi, rsp
+        rep stosd                               // every k = 0: the only block
+        jmp     L(leaves\@)
+L(rootAboveLeaves\@):
+        tree_batch_level \isa, root, leaves
+        jmp     L(leaves\@)
+L(lastNodes\@):
+        tree_batch_level \isa, node, leaves
+L(leaves\@):
+        xor     ecx, ecx
+L(answer\@):
+        mov     eax, [rsp + rcx*4]              // k
+        mov     rdx, rax
+        shl     rdx, 6
+        add     rdx, [TREE + TREE_NUMBERS]      // numbers + 16 k
+        mov     esi, [VALUES + rcx*4]
+        splat_\isa esi
+        leaf_answer \isa, TREE, esi, rdx
+        mov     [RESULTS + rcx*4], eax
+        inc     rcx
+        cmp     rcx, rbx
+        jne     L(answer\@)
         lea     VALUES, [VALUES + rbx*4]
         lea     RESULTS, [RESULTS + rbx*4]
         sub     LEFT, ebx
-        jnz     1b
-        .ifc    \isa, avx2
-        vzeroupper
-        .endif
+        jnz     L(group\@)
+        leave_vectors \isa
         jmp     L(done)
 .endm
 
@@ -107,6 +125,8 @@ function asmTreeBatchSearch
         push    \reg
         UNWIND(.seh_pushreg \reg)
         .endr
+        sub     rsp, FRAME
+        UNWIND(.seh_stackalloc FRAME)
         UNWIND(.seh_endprologue)
 #if defined(_WIN64)
         mov     VALUES, rcx
@@ -133,15 +153,16 @@ L(asked):
         je      L(avx2)
         test    eax, eax
         jz      L(ask)
-        treeBatch sse2
+        tree_batch sse2
 L(avx2):
-        treeBatch avx2
+        tree_batch avx2
 L(avx512):
-        treeBatch avx512
+        tree_batch avx512
 L(ask):
-        askIsa  L(isa)
+        ask_isa L(isa)
         jmp     L(asked)
 L(done):
+        add     rsp, FRAME
         .irp    reg, r15, r14, r13, r12, rdi, rsi, rbx
         pop     \reg
         .endr

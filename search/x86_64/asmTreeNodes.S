@@ -1,16 +1,17 @@
-// What the tree searches share on x86-64: asking the processor which of
-// three ways of counting it allows, and the three ways, each of which counts
-// the 16 keys (or elements) at from that are below the value, the keys
-// sorted, so that those below are the first c.
+// What the tree searches share on x86-64: three ways of counting the 16 keys
+// (or elements) at from that are below the value, the keys sorted, so that
+// those below are the first c. (askIsa.S asks which of them the processor
+// allows.)
 //
 // SSE2, which every x86-64 has, compares four keys an instruction, packs the
 // four answers into one byte each and counts them without popcnt, which it
 // lacks: the mask is 2^c - 1, so c is the lowest set bit of mask + 1. AVX2
-// compares eight and packs the two answers into words, so that popcnt counts
-// each key twice. AVX-512 compares all sixteen into a mask register, and in
-// zmm16, which needs no vzeroupper after it.
+// compares eight and packs the two answers into words, a key two bits of the
+// mask, so that popcnt counts each key twice. AVX-512 compares all sixteen
+// into a mask register, and in zmm16, which needs no vzeroupper after it.
 
-// The value in every lane, from a register or memory.
+// Sets xmm0 (ymm0, zmm16) to the value in every lane, from a register or
+// memory.
 .macro splat_sse2 from
         movd    xmm0, \from
         pshufd  xmm0, xmm0, 0
@@ -34,7 +35,9 @@
         vmovd   \to, xmm16
 .endm
 
-// Sets to (a 32-bit register) to the keys of the line at from below the value.
+// Sets to (a 32-bit register) to the keys of the line at from below the value,
+// and changes xmm1 to xmm4 (ymm1 and ymm2; k1). It reads the whole line
+// before it writes to, so from may use to.
 .macro count_sse2 from, to
         movdqu  xmm1, [\from]
         movdqu  xmm2, [\from + 16]
@@ -61,6 +64,7 @@
         vpackssdw ymm1, ymm1, ymm2              // all sixteen, a word each
         vpmovmskb \to, ymm1
         popcnt  \to, \to                        // 2 c
+        shr     \to, 1                          // c
 .endm
 .macro count_avx512 from, to
         vpcmpgtd k1, zmm16, [\from]             // key < value
@@ -68,46 +72,34 @@
         popcnt  \to, \to                        // c
 .endm
 
-// Asks cpuid and xgetbv, and leaves in eax and in isa 1 for SSE2, 2 for AVX2
-// (with popcnt) or 3 for AVX-512 (F), the most that both the processor and
-// the system, which must keep the registers, allow. Changes nothing but rax
-// and r8 to r11.
-.macro askIsa isa
-        mov     r9, rcx
-        mov     r10, rdx
-        mov     r11, rbx
-        xor     r8d, r8d                        // the registers the system keeps: none known
-        xor     eax, eax
-        cpuid
-        cmp     eax, 7                          // the highest leaf cpuid knows
-        jb      1f
-        mov     eax, 1
-        cpuid
-        and     ecx, (1 << 23) | (1 << 27) | (1 << 28) // popcnt, OSXSAVE, AVX
-        cmp     ecx, (1 << 23) | (1 << 27) | (1 << 28)
-        jne     1f
-        xor     ecx, ecx
-        xgetbv                                  // XCR0
-        and     eax, 0xe6                       // xmm, ymm; the mask registers and zmm
-        mov     r8d, eax
-        mov     eax, 7
-        xor     ecx, ecx
-        cpuid
-1:      mov     eax, 1
-        mov     ecx, r8d
-        and     ecx, 6
-        cmp     ecx, 6
-        jne     2f                              // no ymm
-        test    ebx, 1 << 5
-        jz      2f                              // no AVX2
-        mov     eax, 2
-        cmp     r8d, 0xe6
-        jne     2f                              // no zmm
-        test    ebx, 1 << 16
-        jz      2f                              // no AVX-512F
-        mov     eax, 3
-2:      mov     [rip + \isa], eax
-        mov     rcx, r9
-        mov     rdx, r10
-        mov     rbx, r11
+// Before a routine that counted as isa does returns: after AVX2, clears the
+// upper halves of ymm0 to ymm15, which legacy SSE code would otherwise wait
+// on.
+.macro leave_vectors isa
+        .ifc    \isa, avx2
+        vzeroupper
+        .endif
+.endm
+
+// The leaf step of every tree search: sets eax to the answer of a search
+// that ends in leaf block k (rax), at leaf (a register holding numbers +
+// 16 k), its value in value and splat: p, the subscript of the first element
+// not below the value, if numbers[p] is the value, else -1. tree is the
+// SearchTree's register. Changes leaf and r8 too.
+.macro leaf_answer isa, tree, value, leaf
+        cmp     eax, [\tree + TREE_TAIL_BLOCK]
+        jne     L(block\@)
+        mov     \leaf, [\tree + TREE_TAIL]      // the last block, padded
+L(block\@):
+        count_\isa \leaf, r8d                   // c = elements below the value
+        shl     rax, 4
+        add     rax, r8                         // p = 16 k + c
+        mov     r8d, -1
+        cmp     eax, [\tree + TREE_COUNT]
+        jge     L(none\@)                       // p == count: no element is not below
+        mov     \leaf, [\tree + TREE_NUMBERS]
+        cmp     [\leaf + rax*4], \value
+        cmove   r8d, eax                        // numbers[p] == value ? p : -1
+L(none\@):
+        mov     eax, r8d
 .endm

@@ -1,0 +1,47 @@
+// Asks cpuid and xgetbv once which vector instructions a routine may use,
+// and keeps the answer: 1 for SSE2 only, 2 for AVX2 (with popcnt) or 3 for
+// AVX-512 (F), the most that both the processor and the system, which must
+// keep the registers, allow.
+//
+// Changes rax (left the answer) and r8 to r11; stores the answer at isa.
+.macro ask_isa isa
+        mov     r9, rcx
+        mov     r10, rdx
+        mov     r11, rbx
+        xor     r8d, r8d                        // the registers the system keeps: none known
+        xor     eax, eax
+        cpuid
+        cmp     eax, 7                          // the highest leaf cpuid knows
+        jb      L(noLeaf7\@)
+        mov     eax, 1
+        cpuid
+        and     ecx, (1 << 23) | (1 << 27) | (1 << 28) // popcnt, OSXSAVE, AVX
+        cmp     ecx, (1 << 23) | (1 << 27) | (1 << 28)
+        jne     L(noLeaf7\@)
+        xor     ecx, ecx
+        xgetbv                                  // XCR0
+        and     eax, 0xe6                       // xmm, ymm; the mask registers and zmm
+        mov     r8d, eax
+        mov     eax, 7
+        xor     ecx, ecx
+        cpuid
+L(noLeaf7\@):
+        mov     eax, 1
+        mov     ecx, r8d
+        and     ecx, 6
+        cmp     ecx, 6
+        jne     L(answered\@)                   // no ymm
+        test    ebx, 1 << 5
+        jz      L(answered\@)                   // no AVX2
+        mov     eax, 2
+        cmp     r8d, 0xe6
+        jne     L(answered\@)                   // no zmm
+        test    ebx, 1 << 16
+        jz      L(answered\@)                   // no AVX-512F
+        mov     eax, 3
+L(answered\@):
+        mov     [rip + \isa], eax
+        mov     rcx, r9
+        mov     rdx, r10
+        mov     rbx, r11
+.endm
