@@ -10,3 +10,14 @@
 #define numbers rsi
 #define count   edx
 #endif
+
+// How every halving search starts: sets eax to -1 and returns it at exit
+// when there are no elements, and otherwise r9d (len) to count and r10
+// (base) to numbers - 1.
+.macro start_halving exit
+        mov     eax, -1
+        test    count, count
+        jle     \exit                           // no elements
+        mov     r9d, count                      // len = count
+        lea     r10, [numbers - 4]              // base = numbers - 1
+.endm

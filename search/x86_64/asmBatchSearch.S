@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "x86_64/askIsa.S"
 
         .intel_syntax noprefix
 
@@ -51,8 +52,8 @@
 #define FRAME           (TOP_HALVES + 4 * 8)
 #endif
 
-// Gathers vector v's probes, numbers[base + half], into register into: r10
-// holds numbers + half.
+// Gathers vector v's probes, numbers[base + half], into register into, and
+// changes ymm10: r10 holds numbers + half.
 .macro gather v, into
         vpcmpeqd ymm10, ymm10, ymm10            // all eight lanes
         vpxor   ymm\into, ymm\into, ymm\into
@@ -60,27 +61,30 @@
 .endm
 
 // Moves the search of a scalar lane, whose base is in register base, one
-// level on: r10 holds numbers + half, rdx the half.
-.macro step lane, base
+// level on, and changes rcx: at holds numbers + half, half the half.
+.macro step lane, base, at, half
         mov     ecx, [VALUES + 4 * (VECTOR_LANES + \lane)]
-        cmp     [r10 + \base*4], ecx            // numbers[base + half] > value?
-        lea     rcx, [\base + rdx]
+        cmp     [\at + \base*4], ecx            // numbers[base + half] > value?
+        lea     rcx, [\base + \half]
         cmovle  \base, rcx                      // if not, base += half
 .endm
 
-.macro scalarLevel
+// In a small array, moves the six scalar searches (rbx, rsi, rdi, r8, r9 and
+// r11) one level on, and changes rcx: at holds numbers + half, half the half.
+.macro scalar_level at, half
         cmp     COUNT, SMALL_ARRAY
-        jae     1f
-        step    0, rbx
-        step    1, rsi
-        step    2, rdi
-        step    3, r8
-        step    4, r9
-        step    5, r11
-1:
+        jae     L(large\@)
+        step    0, rbx, \at, \half
+        step    1, rsi, \at, \half
+        step    2, rdi, \at, \half
+        step    3, r8, \at, \half
+        step    4, r9, \at, \half
+        step    5, r11, \at, \half
+L(large\@):
 .endm
 
-// A scalar lane's answer, from its base.
+// Writes a scalar lane's answer, from its base, and changes rcx, rdx and
+// base.
 .macro answer lane, base, base32
         xor     edx, edx
         test    \base, \base
@@ -92,7 +96,8 @@
         mov     [RESULTS + 4 * (VECTOR_LANES + \lane)], \base32
 .endm
 
-// Moves vector v's bases by the probes in register from.
+// Moves vector v's bases (ymm v) by the probes in register from, which it
+// changes: ymm8 holds the half.
 .macro update v, from
         vpcmpgtd ymm\from, ymm\from, [VALUES + 32 * \v] // numbers[probe] > value?
         vpandn  ymm\from, ymm\from, ymm8       // else half
@@ -132,12 +137,12 @@ function asmBatchSearch
         jle     L(done)                         // no queries
         test    COUNT, COUNT
         jle     L(none)                         // no elements
-        mov     eax, [rip + L(avx2)]
+        mov     eax, [rip + L(isa)]
         test    eax, eax
-        jz      L(askForAvx2)
+        jz      L(ask)
 L(asked):
         cmp     eax, 2
-        jne     L(groups)
+        jb      L(groups)                       // no AVX2
         cmp     COUNT, 64                       // a level left below the sixth
         jb      L(groups)
         mov     ecx, VECTOR_LANES
@@ -217,7 +222,7 @@ L(vectors):
         .irp    level, 0, 1, 2, 3, 4, 5
         mov     edx, [rsp + TOP_HALVES + 4 * \level]
         lea     r10, [NUMBERS + rdx*4]
-        scalarLevel
+        scalar_level r10, rdx
         .endr
         vpcmpeqd ymm9, ymm9, ymm9
         vpsrld  ymm9, ymm9, 31
@@ -283,7 +288,7 @@ L(vectorLevel):
         vmovd   xmm8, edx
         vpbroadcastd ymm8, xmm8
         lea     r10, [NUMBERS + rdx*4]
-        scalarLevel
+        scalar_level r10, rdx
         gather  0, 12
         gather  1, 13
         gather  2, 14
@@ -311,7 +316,7 @@ L(vectorNext):
 // as any other level, then load the element they end on.
         mov     edx, 1
         lea     r10, [NUMBERS + 4]
-        scalarLevel
+        scalar_level r10, rdx
         cmp     COUNT, SMALL_ARRAY
         jae     L(vectorAnswers)
         answer  0, rbx, ebx
@@ -440,37 +445,14 @@ L(done):
         .endr
         ret
 
-// Asks the processor whether it has AVX2, and the system whether it keeps
-// the ymm registers, once: L(avx2) keeps the answer, 2 if both, 1 if not.
-L(askForAvx2):
-        xor     eax, eax
-        cpuid
-        cmp     eax, 7                          // the highest leaf cpuid knows
-        jb      L(noAvx2)
-        mov     eax, 1
-        cpuid
-        and     ecx, (1 << 27) | (1 << 28)      // OSXSAVE, AVX
-        cmp     ecx, (1 << 27) | (1 << 28)
-        jne     L(noAvx2)
-        xor     ecx, ecx
-        xgetbv                                  // XCR0
-        and     eax, 6
-        cmp     eax, 6                          // the system keeps xmm and ymm
-        jne     L(noAvx2)
-        mov     eax, 7
-        xor     ecx, ecx
-        cpuid
-        mov     eax, 2
-        test    ebx, 1 << 5                     // AVX2
-        jnz     L(answered)
-L(noAvx2):
-        mov     eax, 1
-L(answered):
-        mov     [rip + L(avx2)], eax
+// Asks which vector instructions the processor and the system allow, once:
+// AVX2 or more is 2 or 3.
+L(ask):
+        ask_isa L(isa)
         jmp     L(asked)
 endfunc
 
         .data
         .p2align 2
-L(avx2):
+L(isa):
         .long   0                               // not asked yet

@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "arguments.S"
+#include "x86_64/arguments.S"
 
         .intel_syntax noprefix
 

@@ -1,6 +1,6 @@
 #include "../asm.S"
-#include "arguments.S"
-#include "twoLevelsAhead.S"
+#include "x86_64/arguments.S"
+#include "x86_64/twoLevelsAhead.S"
 
         .intel_syntax noprefix
 
@@ -9,17 +9,8 @@
 // Leaves everything but rax and r8 to r11 alone, so it saves nothing.
 function asmBranchingSearch
         UNWIND(.seh_endprologue)
-        mov     eax, -1
-        test    count, count
-        jle     L(exit)                         // no elements
-        mov     r9d, count                      // len = count
-        lea     r10, [numbers - 4]              // base = numbers - 1
-        cmp     r9d, LARGE_ARRAY
-        jb      L(next)
-        mov     r11d, r9d
-        shr     r11d, 1
-        sub     r11d, OFF_MIDDLE                // the first half, short of the middle
-        jmp     L(first)
+        start_halving L(exit)
+        first_probe L(next), L(first)
         hot_loop
 // The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.

@@ -1,7 +1,7 @@
 #include "../asm.S"
-#include "arguments.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "x86_64/arguments.S"
+#include "x86_64/branchFree.S"
+#include "x86_64/twoLevelsAhead.S"
 
         .intel_syntax noprefix
 
@@ -10,17 +10,8 @@
 // Leaves everything but rax and r8 to r11 alone, so it saves nothing.
 function asmPrefetchingSearch
         UNWIND(.seh_endprologue)
-        mov     eax, -1
-        test    count, count
-        jle     L(exit)                         // no elements
-        mov     r9d, count                      // len = count
-        lea     r10, [numbers - 4]              // base = numbers - 1
-        cmp     r9d, LARGE_ARRAY
-        jb      L(near)
-        mov     r11d, r9d
-        shr     r11d, 1
-        sub     r11d, OFF_MIDDLE                // the first half, short of the middle
-        jmp     L(first)
+        start_halving L(exit)
+        first_probe L(near), L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The

@@ -1,6 +1,6 @@
-// The levels that asmBranchlessSearch and asmPrefetchingSearch share: halves
-// len until one candidate is left, base[1], and leaves the answer in eax.
-// base is r10 (numbers - 1 at first) and len r9d; changes r11.
+// Changes rax (left the answer), r9 to r11: the levels that
+// asmBranchlessSearch and asmPrefetchingSearch share, which halve len (r9d)
+// until one candidate is left, base[1] (base is r10, numbers - 1 at first).
 .macro halve_to_the_end
         jmp     L(next)
         hot_loop
