@@ -45,3 +45,38 @@ L(answered\@):
         mov     rdx, r10
         mov     rbx, r11
 .endm
+
+// Sets eax to ask_isa's answer, asked only the first time and kept at isa,
+// a label that it defines in the data; changes r8 to r11 that first time.
+.macro isa_once isa
+        mov     eax, [rip + \isa]
+        test    eax, eax
+        jnz     L(known\@)
+        ask_isa \isa
+L(known\@):
+        .data
+        .p2align 2
+\isa:
+        .long   0                               // not asked yet
+        .text
+.endm
+
+// Runs method, a macro that takes sse2, avx2 or avx512 and returns, as the
+// most that the processor and the system allow, or as TREE_ISA says where
+// the tests define it. Changes rax (and r8 to r11, the first time).
+.macro by_isa method
+#if defined(TREE_ISA)
+        mov     eax, TREE_ISA
+#else
+        isa_once L(isa\@)
+#endif
+        cmp     eax, 3
+        je      L(avx512\@)
+        cmp     eax, 2
+        je      L(avx2\@)
+        \method sse2
+L(avx2\@):
+        \method avx2
+L(avx512\@):
+        \method avx512
+.endm

@@ -137,10 +137,7 @@ function asmBatchSearch
         jle     L(done)                         // no queries
         test    COUNT, COUNT
         jle     L(none)                         // no elements
-        mov     eax, [rip + L(isa)]
-        test    eax, eax
-        jz      L(ask)
-L(asked):
+        isa_once L(isa)
         cmp     eax, 2
         jb      L(groups)                       // no AVX2
         cmp     COUNT, 64                       // a level left below the sixth
@@ -444,15 +441,4 @@ L(done):
         pop     \reg
         .endr
         ret
-
-// Asks which vector instructions the processor and the system allow, once:
-// AVX2 or more is 2 or 3.
-L(ask):
-        ask_isa L(isa)
-        jmp     L(asked)
 endfunc
-
-        .data
-        .p2align 2
-L(isa):
-        .long   0                               // not asked yet

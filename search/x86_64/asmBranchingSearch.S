@@ -7,6 +7,8 @@
 // int asmBranchingSearch(int value, const int numbers[], int count)
 //
 // Leaves everything but rax and r8 to r11 alone, so it saves nothing.
+// Its entry is asmPrefetchingSearch's, through the same macros; the two
+// part at the levels, which this one takes by branches.
 function asmBranchingSearch
         UNWIND(.seh_endprologue)
         start_halving L(exit)

@@ -141,26 +141,7 @@ function asmTreeBatchSearch
 #endif
         test    LEFT, LEFT
         jle     L(done)                         // no queries
-#if defined(TREE_ISA)
-        mov     eax, TREE_ISA                   // as the tests ask
-#else
-        mov     eax, [rip + L(isa)]
-#endif
-L(asked):
-        cmp     eax, 3
-        je      L(avx512)
-        cmp     eax, 2
-        je      L(avx2)
-        test    eax, eax
-        jz      L(ask)
-        tree_batch sse2
-L(avx2):
-        tree_batch avx2
-L(avx512):
-        tree_batch avx512
-L(ask):
-        ask_isa L(isa)
-        jmp     L(asked)
+        by_isa  tree_batch
 L(done):
         add     rsp, FRAME
         .irp    reg, r15, r14, r13, r12, rdi, rsi, rbx
@@ -168,8 +149,3 @@ L(done):
         .endr
         ret
 endfunc
-
-        .data
-        .p2align 2
-L(isa):
-        .long   0                               // not asked yet

@@ -77,32 +77,7 @@ L(leaf\@):
 // vector, holds the first level to prefetch below), r8 to r11, xmm0 to xmm4
 // (or ymm, or zmm16 and k1), all of which both conventions leave to the
 // called routine, so it saves nothing.
-// It asks which way to count once (ask_isa) and keeps the answer in L(isa).
 function asmTreeSearch
         UNWIND(.seh_endprologue)
-#if defined(TREE_ISA)
-        mov     eax, TREE_ISA                   // as the tests ask
-#else
-        mov     eax, [rip + L(isa)]
-#endif
-L(asked):
-        cmp     eax, 3
-        je      L(avx512)
-        cmp     eax, 2
-        je      L(avx2)
-        test    eax, eax
-        jz      L(ask)
-        tree_search sse2
-L(avx2):
-        tree_search avx2
-L(avx512):
-        tree_search avx512
-L(ask):
-        ask_isa L(isa)
-        jmp     L(asked)
+        by_isa  tree_search
 endfunc
-
-        .data
-        .p2align 2
-L(isa):
-        .long   0                               // not asked yet
