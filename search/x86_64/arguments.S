@@ -11,9 +11,9 @@
 #define count   edx
 #endif
 
-// How every halving search starts: sets eax to -1 and returns it at exit
-// when there are no elements, and otherwise r9d (len) to count and r10
-// (base) to numbers - 1.
+// Changes rax, r9 and r10: how every halving search starts. Sets eax to -1
+// and returns it at exit when there are no elements, and otherwise r9d (len)
+// to count and r10 (base) to numbers - 1.
 .macro start_halving exit
         mov     eax, -1
         test    count, count

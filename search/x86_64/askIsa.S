@@ -2,8 +2,9 @@
 // and keeps the answer: 1 for SSE2 only, 2 for AVX2 (with popcnt) or 3 for
 // AVX-512 (F), the most that both the processor and the system, which must
 // keep the registers, allow.
-//
-// Changes rax (left the answer) and r8 to r11; stores the answer at isa.
+
+// Changes rax (left the answer) and r8 to r11: asks, and stores the answer
+// at isa.
 .macro ask_isa isa
         mov     r9, rcx
         mov     r10, rdx
@@ -46,8 +47,9 @@ L(answered\@):
         mov     rbx, r11
 .endm
 
-// Sets eax to ask_isa's answer, asked only the first time and kept at isa,
-// a label that it defines in the data; changes r8 to r11 that first time.
+// Changes rax (left the answer), and r8 to r11 the first time: ask_isa's
+// answer, asked only the first time and kept at isa, a label that it defines
+// in the data.
 .macro isa_once isa
         mov     eax, [rip + \isa]
         test    eax, eax
@@ -61,9 +63,9 @@ L(known\@):
         .text
 .endm
 
-// Runs method, a macro that takes sse2, avx2 or avx512 and returns, as the
-// most that the processor and the system allow, or as TREE_ISA says where
-// the tests define it. Changes rax (and r8 to r11, the first time).
+// Changes rax (and r8 to r11, the first time) and runs method, a macro that
+// takes sse2, avx2 or avx512 and returns, as the most that the processor and
+// the system allow, or as TREE_ISA says where the tests define it.
 .macro by_isa method
 #if defined(TREE_ISA)
         mov     eax, TREE_ISA

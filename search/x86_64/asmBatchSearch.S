@@ -52,16 +52,16 @@
 #define FRAME           (TOP_HALVES + 4 * 8)
 #endif
 
-// Gathers vector v's probes, numbers[base + half], into register into, and
-// changes ymm10: r10 holds numbers + half.
+// Changes ymm10 and ymm into: gathers vector v's probes, numbers[base +
+// half], into ymm into. r10 holds numbers + half.
 .macro gather v, into
         vpcmpeqd ymm10, ymm10, ymm10            // all eight lanes
         vpxor   ymm\into, ymm\into, ymm\into
         vpgatherdd ymm\into, [r10 + ymm\v*4], ymm10
 .endm
 
-// Moves the search of a scalar lane, whose base is in register base, one
-// level on, and changes rcx: at holds numbers + half, half the half.
+// Changes rcx and base: moves the search of a scalar lane, whose base is in
+// register base, one level on. at holds numbers + half, half the half.
 .macro step lane, base, at, half
         mov     ecx, [VALUES + 4 * (VECTOR_LANES + \lane)]
         cmp     [\at + \base*4], ecx            // numbers[base + half] > value?
@@ -69,8 +69,9 @@
         cmovle  \base, rcx                      // if not, base += half
 .endm
 
-// In a small array, moves the six scalar searches (rbx, rsi, rdi, r8, r9 and
-// r11) one level on, and changes rcx: at holds numbers + half, half the half.
+// Changes rcx, and rbx, rsi, rdi, r8, r9 and r11, the six scalar searches'
+// bases: in a small array, moves them one level on. at holds numbers + half,
+// half the half.
 .macro scalar_level at, half
         cmp     COUNT, SMALL_ARRAY
         jae     L(large\@)
@@ -83,8 +84,7 @@
 L(large\@):
 .endm
 
-// Writes a scalar lane's answer, from its base, and changes rcx, rdx and
-// base.
+// Changes rcx, rdx and base: writes a scalar lane's answer, from its base.
 .macro answer lane, base, base32
         xor     edx, edx
         test    \base, \base
@@ -96,8 +96,8 @@ L(large\@):
         mov     [RESULTS + 4 * (VECTOR_LANES + \lane)], \base32
 .endm
 
-// Moves vector v's bases (ymm v) by the probes in register from, which it
-// changes: ymm8 holds the half.
+// Changes ymm v and ymm from: moves vector v's bases by the probes in from.
+// ymm8 holds the half.
 .macro update v, from
         vpcmpgtd ymm\from, ymm\from, [VALUES + 32 * \v] // numbers[probe] > value?
         vpandn  ymm\from, ymm\from, ymm8       // else half

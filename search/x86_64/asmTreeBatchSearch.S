@@ -15,11 +15,12 @@
 // that results may be values.
 #define FRAME   (4 * TREE_GROUP)
 
-// One level of the group of rbx searches, counting as isa does: from is
-// root (every k is 0) or node (k at [rsp + 4 i]), and to is nodes or leaves,
-// what lies below. r11d is the level below; changes rax, rcx, rdx, rsi, rdi,
-// r8 to r10. Each search's child is prefetched as soon as it is known: a
-// node is one line, but a leaf block, in the caller's array, may straddle two.
+// Changes rax, rcx, rdx, rsi, rdi, r8 to r10 and the vectors: one level of
+// the group of rbx searches, counting as isa does. from is root (every k is
+// 0) or node (k at [rsp + 4 i], rsi the level's first node), and to is nodes
+// or leaves, what lies below; r11d is the level below. Each search's child is
+// prefetched as soon as it is known: a node is one line, but a leaf block, in
+// the caller's array, may straddle two.
 .macro tree_batch_level isa, from, to
         .ifc    \to, leaves
         mov     rdi, [TREE + TREE_NUMBERS]      // the leaves
@@ -63,8 +64,9 @@ L(search\@):
         mov     rsi, rdi                        // the level below is the next one's
 .endm
 
-// Groups of up to TREE_GROUP searches, counting as isa does, until no
-// queries are left.
+// Changes every register but rsp, TREE and the kept ones it saves: groups
+// of up to TREE_GROUP searches, counting as isa does, until no queries are
+// left; then on to L(done).
 .macro tree_batch isa
 L(group\@):
         mov     ebx, TREE_GROUP

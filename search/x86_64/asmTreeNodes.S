@@ -10,7 +10,7 @@
 // mask, so that popcnt counts each key twice. AVX-512 compares all sixteen
 // into a mask register, and in zmm16, which needs no vzeroupper after it.
 
-// Sets xmm0 (ymm0, zmm16) to the value in every lane, from a register or
+// Changes xmm0 (ymm0, zmm16): the value in every lane, from a register or
 // memory.
 .macro splat_sse2 from
         movd    xmm0, \from
@@ -24,7 +24,7 @@
         vpbroadcastd zmm16, \from
 .endm
 
-// The value back in a general register.
+// Changes to: the value back in a general register.
 .macro unsplat_sse2 to
         movd    \to, xmm0
 .endm
@@ -35,9 +35,9 @@
         vmovd   \to, xmm16
 .endm
 
-// Sets to (a 32-bit register) to the keys of the line at from below the value,
-// and changes xmm1 to xmm4 (ymm1 and ymm2; k1). It reads the whole line
-// before it writes to, so from may use to.
+// Changes to (a 32-bit register) and xmm1 to xmm4 (ymm1 and ymm2; k1): to
+// becomes the count of keys of the line at from below the value. It reads
+// the whole line before it writes to, so from may use to.
 .macro count_sse2 from, to
         movdqu  xmm1, [\from]
         movdqu  xmm2, [\from + 16]
@@ -72,20 +72,20 @@
         popcnt  \to, \to                        // c
 .endm
 
-// Before a routine that counted as isa does returns: after AVX2, clears the
-// upper halves of ymm0 to ymm15, which legacy SSE code would otherwise wait
-// on.
+// Changes the upper halves of ymm0 to ymm15 after AVX2, clearing them before
+// a routine that counted as isa does returns, so that legacy SSE code does
+// not wait on them.
 .macro leave_vectors isa
         .ifc    \isa, avx2
         vzeroupper
         .endif
 .endm
 
-// The leaf step of every tree search: sets eax to the answer of a search
-// that ends in leaf block k (rax), at leaf (a register holding numbers +
-// 16 k), its value in value and splat: p, the subscript of the first element
-// not below the value, if numbers[p] is the value, else -1. tree is the
-// SearchTree's register. Changes leaf and r8 too.
+// Changes rax (left the answer), r8 and leaf: the leaf step of every tree
+// search. A search that ends in leaf block k (rax), at leaf (a register
+// holding numbers + 16 k), its value in value and splat, answers p, the
+// subscript of the first element not below the value, if numbers[p] is the
+// value, else -1. tree is the SearchTree's register.
 .macro leaf_answer isa, tree, value, leaf
         cmp     eax, [\tree + TREE_TAIL_BLOCK]
         jne     L(block\@)

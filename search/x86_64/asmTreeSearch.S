@@ -12,8 +12,9 @@
 #define TREE    rsi
 #endif
 
-// One level of a search, counting as isa does: rax holds k, r9 the index,
-// and r11 node k's offset from it, in lines, until it is shifted to bytes.
+// Changes rax (k), r8, r10 and r11 (node k's offset from the index, r9, in
+// lines, until it is shifted to bytes): one level of a search, counting as
+// isa does.
 // The chain from one level to the next runs from the count through an add
 // and a shift to the next load; 17 k and the next level's first node are
 // worked out beside it. Below the last level it goes on at leaf.
@@ -55,11 +56,12 @@ L(fetched\@):
         lea     rax, [r10 + r8]                 // k = 17 k + c
 .endm
 
-// One search, its levels unrolled, TREE_MAX_LEVELS - 1 at the most: 4.4 KB
-// for the three ways of counting. Written as a loop (with a chain one shift
-// shorter), it took 1.16 times as long with AVX-512, 1.19 with AVX2 and 1.07
-// with SSE2 on independent searches at 10^4 elements, though 0.95 to 0.98
-// chained (fastest of 41 runs, Xeon Sapphire Rapids KVM guest).
+// Changes rax (left the answer), the value's register, r8 to r11 and the
+// vectors: one search, its levels unrolled, TREE_MAX_LEVELS - 1 at the most,
+// 4.4 KB for the three ways of counting. Written as a loop (with a chain one
+// shift shorter), it took 1.16 times as long with AVX-512, 1.19 with AVX2
+// and 1.07 with SSE2 on independent searches at 10^4 elements, though 0.95
+// to 0.98 chained (fastest of 41 runs, Xeon Sapphire Rapids KVM guest).
 .macro tree_search isa
         splat_\isa VALUE
         mov     VALUE, [TREE + TREE_LEVELS]     // the first level whose children

@@ -1,9 +1,10 @@
 // What asmPrefetchingSearch and asmBranchingSearch share: the first probe of
 // a large array, off the middle, and the prefetch two levels ahead.
 
-// Enters the halving of r9d (len, at first count) at near in an array of
-// fewer than LARGE_ARRAY elements, and otherwise at first, with r11d the
-// first half: short of the middle by OFF_MIDDLE (firstProbe.h). Changes r11.
+// Changes r11 (the first half, in a large array): enters the halving of r9d
+// (len, at first count) at near in an array of fewer than LARGE_ARRAY
+// elements, and otherwise at first, the first half short of the middle by
+// OFF_MIDDLE (firstProbe.h).
 .macro first_probe near, first
         cmp     r9d, LARGE_ARRAY
         jb      \near
