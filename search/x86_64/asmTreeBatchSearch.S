@@ -52,7 +52,7 @@ L(search\@):
         add     rdx, rdi                        // node k below
         .ifc    \to, leaves
         cmp     eax, r9d
-        cmove   rdx, r10
+        cmove   rdx, r10                        // or the padded last block
         prefetcht0 [rdx]
         prefetcht0 [rdx + 60]
         .else
@@ -64,9 +64,9 @@ L(search\@):
         mov     rsi, rdi                        // the level below is the next one's
 .endm
 
-// Changes every register but rsp, TREE and the kept ones it saves: groups
-// of up to TREE_GROUP searches, counting as isa does, until no queries are
-// left; then on to L(done).
+// Changes rax to rdi, r8 to r13, r15 and the vectors: groups of up to
+// TREE_GROUP searches, counting as isa does, until no queries are left; then
+// on to L(done).
 .macro tree_batch isa
 L(group\@):
         mov     ebx, TREE_GROUP
