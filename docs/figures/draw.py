@@ -224,9 +224,111 @@ def tree():
     return svg
 
 
+def search_levels():
+    """The levels of one binary search over a large array, laid onto the
+    cache that holds them: level l probes one of 2^l places, so every
+    search shares the top levels, and they stay cached."""
+    svg = Svg(860, 400, "The cached top of the array")
+    svg.text(20, 24, "The 28 levels of a binary search over 2^28 elements: level k probes one "
+             "of 2^(k - 1) places", anchor="start", weight="bold")
+    svg.text(20, 44, "A cache of C bytes holds about the top log2(C / 64) levels (drawn here for "
+             "caches of 48 KB, 1 MB and 32 MB)",
+             anchor="start", size=12)
+    homes = [(0, 10, "L1", "#cfe3f7"), (10, 14, "L2", "#9fc5ee"), (14, 19, "L3", CALM),
+             (19, 24, "memory", HOT), (24, 28, "one line", "#f0b9b7")]
+    top, row, middle = 60, 11, 540
+    for first, last, name, fill in homes:
+        for level in range(first, last):
+            # Width grows with the level's places, on a log scale so that all fit.
+            width = 16 + 22 * level
+            y = top + row * level
+            svg.rect(middle - width / 2, y, width, row - 2, fill=fill, stroke="none")
+        y0, y1 = top + row * first, top + row * last - 2
+        svg.line(100, y0, 100, y1)
+        svg.line(100, y0, 106, y0)
+        svg.line(100, y1, 106, y1)
+        svg.text(90, (y0 + y1) / 2 + 4, name, anchor="end", size=12)
+        svg.text(110, (y0 + y1) / 2 + 4, f"levels {first + 1} to {last}", anchor="start",
+                 size=11, fill=DIM)
+    svg.text(20, 390, "The top levels are shared by every search and stay cached; the last four "
+             "levels read one line of 16 ints, fetched once; those between cost a trip each.",
+             anchor="start", size=11, fill=DIM)
+    return svg
+
+
+def overlap():
+    """Four searches on a timeline: independent, they overlap; chained, each
+    starts when the one before has its answer."""
+    svg = Svg(860, 330, "Independent searches overlap; chained searches wait")
+    svg.text(20, 24, "Four searches of three loads each, one row a search, time to the right",
+             anchor="start", weight="bold")
+    fills = [CALM, "#5cb85c", "#f0ad4e", HOT]
+
+    def search(x, y, n):
+        for load in range(3):
+            svg.rect(x + 40 * load, y, 38, 18, fill=fills[n], stroke="none")
+        svg.text(x - 6, y + 13, f"search {n + 1}", anchor="end", size=11)
+
+    svg.text(20, 60, "independent (throughput)", anchor="start", weight="bold")
+    for n in range(4):
+        search(200 + 30 * n, 70 + 22 * n, n)
+    svg.line(200, 165, 200 + 30 * 3 + 120, 165, arrow=True)
+    svg.text(200, 182, "each value is known long before: the processor starts the next search "
+             "while this one waits", anchor="start", size=11, fill=DIM)
+    svg.text(20, 212, "chained (latency)", anchor="start", weight="bold")
+    for n in range(4):
+        search(200 + 122 * n, 222 + 16 * (n % 2), n)
+        if n:
+            svg.line(200 + 122 * n - 4, 231, 200 + 122 * n, 231, arrow=True)
+    svg.line(200, 270, 200 + 122 * 4, 270, arrow=True)
+    svg.text(200, 287, "each value depends on the answer before it: the time of a search is its "
+             "whole chain of loads", anchor="start", size=11, fill=DIM)
+    svg.text(20, 318, "Throughput divides the time by the searches in flight; latency adds it up.",
+             anchor="start", size=12)
+    return svg
+
+
+def cache_sets():
+    """Lines a power of two apart all map to one set, whose few ways then
+    hold only a few of them; lines an odd number of lines apart spread."""
+    sets, ways = 16, 4
+    svg = Svg(860, 400, "Power-of-two addresses share a cache set")
+    svg.text(20, 24, "A cache of 16 sets of 4 ways: a line's set is (address / 64) mod 16",
+             anchor="start", weight="bold")
+    for column, (stride, title, fill) in enumerate(
+            [(1024, "8 lines 1024 bytes apart (a power of two)", HOT),
+             (1088, "8 lines 1088 bytes apart (17 lines)", CALM)]):
+        left = 40 + 420 * column
+        svg.text(left, 54, title, anchor="start", size=12)
+        taken = {}
+        for i in range(8):
+            line = i * stride // 64
+            taken.setdefault(line % sets, []).append(i)
+        for s in range(sets):
+            y = 66 + 18 * s
+            svg.text(left + 30, y + 13, str(s), anchor="end", size=10, fill=DIM)
+            lines = taken.get(s, [])
+            for w in range(ways):
+                here = w < len(lines)
+                svg.rect(left + 36 + 40 * w, y, 38, 16, fill=fill if here else "white",
+                         stroke=INK if here else "#ccc")
+                if here:
+                    svg.text(left + 55 + 40 * w, y + 12, f"#{lines[w]}", size=10, fill="white")
+            if len(lines) > ways:
+                svg.text(left + 36 + 40 * ways + 6, y + 12,
+                         f"+{len(lines) - ways} more: each evicts an older one", anchor="start",
+                         size=10, fill=HOT)
+    svg.text(20, 372, "Halving a power of two gives powers of two: the first probes of a search "
+             "over 2^k elements lie such distances apart,", anchor="start", size=11, fill=DIM)
+    svg.text(20, 388, "so they crowd a few sets and push one another out, while the rest of the "
+             "cache stays empty.", anchor="start", size=11, fill=DIM)
+    return svg
+
+
 FIGURES = {"power-of-two-window.svg": window, "cmov-chain.svg": cmov_chain,
            "prefetch-two-levels.svg": prefetch, "batch-nodes.svg": batch_nodes,
-           "search-tree.svg": tree}
+           "search-tree.svg": tree, "search-levels.svg": search_levels,
+           "independent-chained.svg": overlap, "cache-sets.svg": cache_sets}
 
 if __name__ == "__main__":
     folder = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).parent)
