@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "twoLevelsAhead.S"
+#include "aarch64/twoLevelsAhead.S"
 
 // int asmBranchingSearch(int value, const int numbers[], int count)
 function asmBranchingSearch

@@ -1,6 +1,6 @@
 #include "../asm.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "aarch64/branchFree.S"
+#include "aarch64/twoLevelsAhead.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch

@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "aarch64/asmTreeNodes.S"
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 function asmTreeSearch

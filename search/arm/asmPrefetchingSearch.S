@@ -1,6 +1,6 @@
 #include "../asm.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "arm/branchFree.S"
+#include "arm/twoLevelsAhead.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch

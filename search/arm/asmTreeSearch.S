@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "arm/asmTreeNodes.S"
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 function asmTreeSearch

@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "twoLevelsAhead.S"
+#include "i386/twoLevelsAhead.S"
 
         .intel_syntax noprefix
 

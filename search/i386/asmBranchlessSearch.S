@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "branchFree.S"
+#include "i386/branchFree.S"
 
         .intel_syntax noprefix
 

@@ -1,6 +1,6 @@
 #include "../asm.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "i386/branchFree.S"
+#include "i386/twoLevelsAhead.S"
 
         .intel_syntax noprefix
 

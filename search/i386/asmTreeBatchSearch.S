@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "i386/asmTreeNodes.S"
 
         .intel_syntax noprefix
 

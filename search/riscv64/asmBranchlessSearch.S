@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "branchFree.S"
+#include "riscv64/branchFree.S"
 
 // int asmBranchlessSearch(int value, const int numbers[], int count)
 //

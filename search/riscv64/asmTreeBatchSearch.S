@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "riscv64/asmTreeNodes.S"
 
 // void asmTreeBatchSearch(const int values[], int queries,
 //                         const SearchTree* tree, int results[])
