@@ -20,9 +20,10 @@ function asmBatchSearch
         li      a6, 1
 L(group):
         mv      a5, a1
-        bleu    a5, a7, 1f
+        bleu    a5, a7, L(groupSize)
         mv      a5, a7                          // the group's queries
-1:      addi    t6, a5, -1
+L(groupSize):
+        addi    t6, a5, -1
         addi    t5, a2, -4                      // numbers - 1
         li      t0, 0
 L(copy):
@@ -70,9 +71,10 @@ L(answer):
         slli    t1, t0, 3
         add     t1, sp, t1
         ld      t3, LANE_BASES(t1)
-        bgeu    t3, a2, 3f
+        bgeu    t3, a2, L(inArray)
         mv      t3, a2                          // the last element <= value, if any
-3:      lw      t5, 0(t3)
+L(inArray):
+        lw      t5, 0(t3)
         slli    t1, t0, 2
         add     t4, sp, t1
         lw      t6, LANE_VALUES(t4)
