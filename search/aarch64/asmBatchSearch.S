@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "aarch64/batchGroups.S"
 
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
@@ -6,7 +7,6 @@
 // Groups of sixteen searches, each of which prefetches its next probe as soon
 // as it knows it, so that the load is there by the time the group comes round
 // again. Each lane's value and base live on the stack.
-#define LANES           16
 #define LANE_VALUES     0                       // 16 ints
 #define LANE_BASES      64                      // 16 pointers
 #define FRAME           192
@@ -77,18 +77,7 @@ L(answer):
         add     w7, w7, #1
         cmp     w7, w5
         b.lo    L(answer)
-        add     x0, x0, w5, uxtw #2
         add     x4, x4, w5, uxtw #2
-        subs    w1, w1, w5
-        b.ne    L(group)
-        add     sp, sp, #FRAME
-L(done):
-        ret
-L(none):
-        mov     w5, #-1
-L(fill):
-        str     w5, [x4], #4
-        subs    w1, w1, #1
-        b.ne    L(fill)
-        ret
+        next_group w5, L(group)
+        leave_batch FRAME, x4, L(done), L(none)
 endfunc

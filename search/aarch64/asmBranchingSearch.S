@@ -1,18 +1,11 @@
 #include "../asm.S"
-#include "twoLevelsAhead.S"
+#include "aarch64/halvingEntry.S"
+#include "aarch64/twoLevelsAhead.S"
 
 // int asmBranchingSearch(int value, const int numbers[], int count)
 function asmBranchingSearch
-        cmp     w2, #1
-        b.lt    L(none)                         // no elements
-        mov     w3, w2                          // len = count
-        sub     x4, x1, #4                      // base = numbers - 1
-        cmp     w3, #LARGE_ARRAY
-        b.lo    L(next)
-        lsr     w5, w3, #1
-        mov     w6, #OFF_MIDDLE
-        sub     w5, w5, w6                      // the first half, short of the middle
-        b       L(first)
+        enter_halving L(none)
+        enter_off_middle L(next), L(first)
         hot_loop
 // The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.

@@ -1,19 +1,12 @@
 #include "../asm.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "aarch64/branchFree.S"
+#include "aarch64/halvingEntry.S"
+#include "aarch64/twoLevelsAhead.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch
-        cmp     w2, #1
-        b.lt    L(none)                         // no elements
-        mov     w3, w2                          // len = count
-        sub     x4, x1, #4                      // base = numbers - 1
-        cmp     w3, #LARGE_ARRAY
-        b.lo    L(near)
-        lsr     w5, w3, #1
-        mov     w6, #OFF_MIDDLE
-        sub     w5, w5, w6                      // the first half, short of the middle
-        b       L(first)
+        enter_halving L(none)
+        enter_off_middle L(near), L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -30,9 +23,5 @@ L(first):
         cmp     w3, #NEAR_END
         b.hi    L(far)
 L(near):
-        halve_to_the_end
-        ret
-L(none):
-        mov     w0, #-1
-        ret
+        halve_to_the_end L(none)
 endfunc

@@ -1,5 +1,6 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "aarch64/asmTreeNodes.S"
+#include "aarch64/batchGroups.S"
 
 // void asmTreeBatchSearch(const int values[], int queries,
 //                         const SearchTree* tree, int results[])
@@ -8,9 +9,40 @@
 // prefetches its next node as soon as it knows it, so that the line is there
 // by the time the group comes round again. Each lane's value and k live on
 // the stack, side by side.
-#define LANES           16
 #define LANE            8                       // a lane: value, then k
 #define FRAME           (LANES * LANE)
+
+// Changes x14 to x16, v0 to v3 and v16: one level for every lane of the
+// group, k = 17 k + keys below value, and the node that k then names asked
+// for. This level starts at x12. Above the last level the node is one line
+// of the level at x13; below it (leaves = 1), leaf block k or the tail,
+// which may straddle two lines.
+.macro descend_lanes lane, leaves
+        mov     x14, sp
+        b       \lane
+        hot_loop
+\lane:
+        ld1r    {v16.4s}, [x14]                 // the value in every lane
+        ldr     w15, [x14, #4]
+        add     x16, x12, x15, lsl #6           // node k of this level
+        add     w15, w15, w15, lsl #4
+        add_keys_below x16, v16, w15, w16       // k = 17 k + keys below value
+        str     w15, [x14, #4]
+.if \leaves
+        add     x16, x6, x15, lsl #6
+        cmp     w15, w8
+        csel    x16, x7, x16, eq                // leaf block k, or the tail
+        prfm    pldl1keep, [x16]
+        prfum   pldl1keep, [x16, #60]
+.else
+        add     x16, x13, x15, lsl #6           // node k of the next level
+        prfm    pldl1keep, [x16]
+.endif
+        add     x14, x14, #LANE
+        add     x16, sp, #FRAME
+        cmp     x14, x16
+        b.lo    \lane
+.endm
 
 function asmTreeBatchSearch
         cmp     w1, #1
@@ -45,65 +77,26 @@ L(copy):
 L(level):
         ldr     w12, [x11], #4
         add     x12, x5, x12, lsl #6            // this level's first node
-        mov     x13, x6                         // below the last level, the leaf blocks
-        mov     w17, w8                         // and the tail
         subs    w10, w10, #1
-        b.eq    L(lanes)
+        b.eq    L(lastLevel)
         ldr     w13, [x11]
-        add     x13, x5, x13, lsl #6            // else the next level's first node
-        mov     w17, #-1                        // and no tail
-L(lanes):
-        mov     x14, sp
-        hot_loop
-L(lane):
-        ld1r    {v16.4s}, [x14]                 // the value in every lane
-        ldr     w15, [x14, #4]
-        add     x16, x12, x15, lsl #6           // node k of this level
-        add     w15, w15, w15, lsl #4
-        add_keys_below x16, v16, w15, w16       // k = 17 k + keys below value
-        str     w15, [x14, #4]
-        add     x16, x13, x15, lsl #6
-        cmp     w15, w17
-        csel    x16, x7, x16, eq                // the next node, or the tail
-        prfm    pldl1keep, [x16]
-        prfum   pldl1keep, [x16, #60]           // a leaf block may straddle two lines
-        add     x14, x14, #LANE
-        add     x16, sp, #FRAME
-        cmp     x14, x16
-        b.lo    L(lane)
-        cbnz    w10, L(level)
+        add     x13, x5, x13, lsl #6            // the next level's
+        descend_lanes L(node), 0
+        b       L(level)
+L(lastLevel):
+        descend_lanes L(block), 1
 L(leaves):
         mov     x14, sp
         add     x17, sp, w9, uxtw #3            // the group's last lane, and one
 L(leaf):
         ld1r    {v16.4s}, [x14]
         ldr     w15, [x14, #4]
-        add     x16, x6, x15, lsl #6
-        cmp     w15, w8
-        csel    x16, x7, x16, eq                // leaf block k, or the tail
-        lsl     w15, w15, #4
-        add_keys_below x16, v16, w15, w16       // p = 16 k + elements below value
-        cmp     w15, w4
-        csel    w16, w15, w4, lo                // p, or count - 1 where p is count
-        ldr     w16, [x6, w16, uxtw #2]
         ldr     w13, [x14]
-        cmp     w16, w13
-        csinv   w15, w15, wzr, eq               // result = numbers[p] == value ? p : -1
+        answer_from_leaf w15, 15, w13, v16, x6, x7, w8, w4, 16, 16
         str     w15, [x3], #4
         add     x14, x14, #LANE
         cmp     x14, x17
         b.lo    L(leaf)
-        add     x0, x0, w9, uxtw #2
-        subs    w1, w1, w9
-        b.ne    L(group)
-        add     sp, sp, #FRAME
-L(done):
-        ret
-L(none):
-        mov     w5, #-1
-L(fill):
-        str     w5, [x3], #4
-        subs    w1, w1, #1
-        b.ne    L(fill)
-        ret
+        next_group w9, L(group)
+        leave_batch FRAME, x3, L(done), L(none)
 endfunc

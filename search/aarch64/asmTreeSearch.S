@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "aarch64/asmTreeNodes.S"
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 function asmTreeSearch
@@ -24,17 +24,8 @@ L(leaf):
         ldr     x8, [x1, #TREE_NUMBERS]
         ldr     x9, [x1, #TREE_TAIL]
         ldr     w10, [x1, #TREE_TAIL_BLOCK]
-        add     x7, x8, x6, lsl #6
-        cmp     w6, w10
-        csel    x7, x9, x7, eq                  // leaf block k, or the tail
-        lsl     w6, w6, #4
-        add_keys_below x7, v16, w6, w9          // p = 16 k + elements below value
-        sub     w2, w2, #1
-        cmp     w6, w2
-        csel    w2, w6, w2, lo                  // p, or count - 1 where p is count
-        ldr     w9, [x8, w2, uxtw #2]
-        cmp     w9, w0
-        csinv   w0, w6, wzr, eq                 // result = numbers[p] == value ? p : -1
+        sub     w2, w2, #1                      // count - 1
+        answer_from_leaf w0, 6, w0, v16, x8, x9, w10, w2, 7, 11
         ret
 L(none):
         mov     w0, #-1

@@ -1,7 +1,8 @@
-// The levels that asmBranchlessSearch and asmPrefetchingSearch share: halves
-// len until one candidate is left, base[1], and leaves the answer in w0.
-// base is x4 (numbers - 1 at first) and len w3; changes x5 to x7.
-.macro halve_to_the_end
+// Changes w0, w3 and x4 to x7: the levels that asmBranchlessSearch and
+// asmPrefetchingSearch share, and their return. Halves len (w3) until one
+// candidate is left, base[1], and returns the answer in w0; base is x4
+// (numbers - 1 at first). At none, returns -1.
+.macro halve_to_the_end none
         b       L(next)
         hot_loop
 // The only chain from one probe to the next runs through base: a load, a
@@ -22,4 +23,8 @@ L(next):
         lsr     x5, x5, #2                      // its subscript: base + 1 - numbers
         cmp     w7, w0
         csinv   w0, w5, wzr, eq                 // result = equal ? subscript : -1
+        ret
+\none:
+        mov     w0, #-1
+        ret
 .endm

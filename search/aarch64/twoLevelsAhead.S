@@ -1,6 +1,18 @@
-// What asmPrefetchingSearch and asmBranchingSearch share: one level's len
-// -= half, and while this level's probe is on its way, the four places where
-// the probe two levels down may land asked for.
+// Changes w5 and w6: what asmPrefetchingSearch and asmBranchingSearch share
+// at their entry. An array of fewer than LARGE_ARRAY elements, len (w3), goes
+// on at small; a larger one at first, with half (w5) short of the middle.
+.macro enter_off_middle small, first
+        cmp     w3, #LARGE_ARRAY
+        b.lo    \small
+        lsr     w5, w3, #1
+        mov     w6, #OFF_MIDDLE
+        sub     w5, w5, w6                      // the first half, short of the middle
+        b       \first
+.endm
+
+// Changes w3 and x8 to x10: one level's len (w3) -= half (w5), and while this
+// level's probe is on its way, the four places where the probe two levels
+// down may land asked for, from base (x4).
 .macro prefetch_two_levels_ahead
         sub     w3, w3, w5                      // len -= half
         lsr     w8, w3, #1                      // h1 = len / 2

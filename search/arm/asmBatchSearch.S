@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "arm/batchGroups.S"
 
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
@@ -6,7 +7,6 @@
 // Groups of sixteen searches, each of which prefetches its next probe as soon
 // as it knows it, so that the load is there by the time the group comes round
 // again. Each lane's value and base live on the stack.
-#define LANES           16
 #define LANE_VALUES     0                       // 16 ints
 #define LANE_BASES      64                      // 16 pointers
 #define FRAME           132                     // keeps sp 8-byte aligned
@@ -21,9 +21,7 @@ function asmBatchSearch
         blt     L(none)                         // no elements
         sub     sp, sp, #FRAME
 L(group):
-        cmp     r1, #LANES
-        movlo   r5, r1
-        movhs   r5, #LANES                      // the group's queries
+        group_size r5
         sub     r6, r5, #1
         sub     r9, r2, #4                      // numbers - 1
         add     r10, sp, #LANE_BASES
@@ -81,18 +79,7 @@ L(answer):
         add     r7, r7, #1
         cmp     r7, r5
         blo     L(answer)
-        add     r0, r0, r5, lsl #2
         add     r4, r4, r5, lsl #2
-        subs    r1, r1, r5
-        bne     L(group)
-        add     sp, sp, #FRAME
-L(done):
-        pop     {r4-r11, pc}
-L(none):
-        mvn     r5, #0
-L(fill):
-        str     r5, [r4], #4
-        subs    r1, r1, #1
-        bne     L(fill)
-        pop     {r4-r11, pc}
+        next_group r5, L(group)
+        leave_batch FRAME, r4, L(done), L(none)
 endfunc

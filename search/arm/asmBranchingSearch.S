@@ -1,18 +1,10 @@
 #include "../asm.S"
-#include "twoLevelsAhead.S"
+#include "arm/twoLevelsAhead.S"
 
 // int asmBranchingSearch(int value, const int numbers[], int count)
 function asmBranchingSearch
         push    {r4, r5, r6, lr}                // r4 holds each element read
-        cmp     r2, #1
-        blt     L(none)                         // no elements
-        sub     r3, r1, #4                      // base = numbers - 1
-        cmp     r2, #LARGE_ARRAY
-        blo     L(next)
-        lsr     r12, r2, #1
-        movw    r5, #OFF_MIDDLE
-        sub     r12, r12, r5                    // the first half, short of the middle
-        b       L(first)
+        enter_off_middle L(none), L(next), L(first)
         hot_loop
 // The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
@@ -20,10 +12,7 @@ L(farRight):
         add     r3, r3, r12, lsl #2             // base += half
         cmp     r2, #NEAR_END
         bls     L(next)
-L(far):
-        lsr     r12, r2, #1                     // half = len / 2
-L(first):
-        prefetch_two_levels_ahead
+        prefetch_two_levels_ahead L(far), L(first)
         ldr     r4, [r3, r12, lsl #2]           // base[half]
         cmp     r4, r0
         blt     L(farRight)                     // base[half] < value?

@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "branchFree.S"
+#include "arm/branchFree.S"
 
 // int asmBranchlessSearch(int value, const int numbers[], int count)
 //

@@ -1,28 +1,17 @@
 #include "../asm.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "arm/branchFree.S"
+#include "arm/twoLevelsAhead.S"
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 function asmPrefetchingSearch
         push    {r4, r5, r6, lr}                // r4 holds each element read
-        cmp     r2, #1
-        blt     L(none)                         // no elements
-        sub     r3, r1, #4                      // base = numbers - 1
-        cmp     r2, #LARGE_ARRAY
-        blo     L(near)
-        lsr     r12, r2, #1
-        movw    r5, #OFF_MIDDLE
-        sub     r12, r12, r5                    // the first half, short of the middle
-        b       L(first)
+        enter_off_middle L(none), L(near), L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
 // probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
-L(far):
-        lsr     r12, r2, #1                     // half = len / 2
-L(first):
-        prefetch_two_levels_ahead
+        prefetch_two_levels_ahead L(far), L(first)
         ldr     r4, [r3, r12, lsl #2]           // base[half]
         cmp     r4, r0
         addlt   r3, r3, r12, lsl #2             // base[half] < value? base += half

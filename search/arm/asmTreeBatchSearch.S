@@ -1,5 +1,6 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "arm/asmTreeNodes.S"
+#include "arm/batchGroups.S"
 
 // void asmTreeBatchSearch(const int values[], int queries,
 //                         const SearchTree* tree, int results[])
@@ -8,12 +9,42 @@
 // prefetches its next node as soon as it knows it, so that the line is there
 // by the time the group comes round again. Each lane's value and k live on
 // the stack, side by side.
-#define LANES           16
 #define LANE            8                       // a lane: value, then k
-#define NEXT_TAIL       128                     // the tail block below, or -1
-#define POSITION        132                     // the next level's firstNode
-#define END             136                     // past the last level's, or lane's
+#define POSITION        128                     // the next level's firstNode
+#define END             132                     // past the last level's, or lane's
 #define FRAME           140                     // keeps sp 8-byte aligned
+
+// Changes r4 to r11: one level for every lane of the group, k = 17 k + keys
+// below value, and the node that k then names asked for. This level starts
+// at r12. Above the last level the node is one line of the level at lr;
+// below it (leaves = 1), leaf block k from numbers at lr or the tail, which
+// may straddle two lines.
+.macro descend_lanes lane, leaves
+        mov     r8, sp
+        b       \lane
+        hot_loop
+\lane:
+        ldr     r9, [r8]                        // value
+        ldr     r10, [r8, #4]
+        add     r11, r12, r10, lsl #6           // node k of this level
+        add     r10, r10, r10, lsl #4
+        add_keys_below r11, r9, r10             // k = 17 k + keys below value
+        str     r10, [r8, #4]
+        add     r11, lr, r10, lsl #6            // node k below
+.if \leaves
+        ldr     r4, [r2, #TREE_TAIL_BLOCK]
+        cmp     r10, r4
+        ldreq   r11, [r2, #TREE_TAIL]           // leaf block k, or the tail
+        pld     [r11]
+        pld     [r11, #60]
+.else
+        pld     [r11]
+.endif
+        add     r8, r8, #LANE
+        add     r4, sp, #LANES * LANE
+        cmp     r8, r4
+        blo     \lane
+.endm
 
 function asmTreeBatchSearch
         push    {r4-r11, lr}
@@ -24,9 +55,7 @@ function asmTreeBatchSearch
         blt     L(none)                         // no elements
         sub     sp, sp, #FRAME
 L(group):
-        cmp     r1, #LANES
-        movlo   r5, r1
-        movhs   r5, #LANES
+        group_size r5
         sub     r5, r5, #1                      // the group's last query
         mov     r6, #0
         mov     r7, #0
@@ -51,81 +80,36 @@ L(level):
         ldr     r6, [r2, #TREE_NODES]
         ldr     r12, [r4], #4
         add     r12, r6, r12, lsl #6            // this level's first node
-        ldr     lr, [r2, #TREE_NUMBERS]         // below the last level, the leaf blocks
-        ldr     r7, [r2, #TREE_TAIL_BLOCK]      // and the tail
         cmp     r4, r5
-        ldrne   lr, [r4]
-        addne   lr, r6, lr, lsl #6              // else the next level's first node
-        mvnne   r7, #0                          // and no tail
-        str     r7, [sp, #NEXT_TAIL]
+        beq     L(lastLevel)
+        ldr     lr, [r4]
+        add     lr, r6, lr, lsl #6              // the next level's
         str     r4, [sp, #POSITION]
-        mov     r8, sp
-        hot_loop
-L(lane):
-        ldr     r9, [r8]                        // value
-        ldr     r10, [r8, #4]
-        add     r11, r12, r10, lsl #6           // node k of this level
-        add     r10, r10, r10, lsl #4
-        add_keys_below r11, r9, r10             // k = 17 k + keys below value
-        str     r10, [r8, #4]
-        add     r11, lr, r10, lsl #6
-        ldr     r4, [sp, #NEXT_TAIL]
-        cmp     r10, r4
-        ldreq   r11, [r2, #TREE_TAIL]           // the next node, or the tail
-        pld     [r11]
-        pld     [r11, #60]                      // a leaf block may straddle two lines
-        add     r8, r8, #LANE
-        add     r4, sp, #LANES * LANE
-        cmp     r8, r4
-        blo     L(lane)
+        descend_lanes L(node), 0
         ldr     r4, [sp, #POSITION]
         ldr     r5, [sp, #END]
-        cmp     r4, r5
-        bne     L(level)
+        b       L(level)
+L(lastLevel):
+        ldr     lr, [r2, #TREE_NUMBERS]         // below it, the leaf blocks
+        descend_lanes L(block), 1
 L(leaves):
         ldr     r12, [r2, #TREE_NUMBERS]
         ldr     lr, [r2, #TREE_COUNT]
         sub     lr, lr, #1                      // count - 1
-        cmp     r1, #LANES
-        movlo   r4, r1
-        movhs   r4, #LANES                      // the group's queries
+        group_size r4
         add     r4, sp, r4, lsl #3
         str     r4, [sp, #END]                  // past its last lane
         mov     r8, sp
 L(leaf):
         ldr     r9, [r8]
         ldr     r10, [r8, #4]
-        ldr     r4, [r2, #TREE_TAIL_BLOCK]
-        add     r11, r12, r10, lsl #6
-        cmp     r10, r4
-        ldreq   r11, [r2, #TREE_TAIL]           // leaf block k, or the tail
-        lsl     r10, r10, #4
-        add_keys_below r11, r9, r10             // p = 16 k + elements below value
-        cmp     r10, lr
-        movlo   r4, r10
-        movhs   r4, lr                          // p, or count - 1 where p is count
-        ldr     r4, [r12, r4, lsl #2]
-        cmp     r4, r9
-        mvnne   r10, #0                         // result = numbers[p] == value ? p : -1
+        answer_from_leaf r10, r9, r2, r12, lr, r11, r4
         str     r10, [r3], #4
         add     r8, r8, #LANE
         ldr     r4, [sp, #END]
         cmp     r8, r4
         blo     L(leaf)
-        cmp     r1, #LANES
-        movlo   r4, r1
-        movhs   r4, #LANES
-        add     r0, r0, r4, lsl #2
-        subs    r1, r1, r4
-        bne     L(group)
-        add     sp, sp, #FRAME
-L(done):
-        pop     {r4-r11, pc}
-L(none):
-        mvn     r5, #0
-L(fill):
-        str     r5, [r3], #4
-        subs    r1, r1, #1
-        bne     L(fill)
-        pop     {r4-r11, pc}
+        group_size r4
+        next_group r4, L(group)
+        leave_batch FRAME, r3, L(done), L(none)
 endfunc

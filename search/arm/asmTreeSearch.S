@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "arm/asmTreeNodes.S"
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 function asmTreeSearch
@@ -23,20 +23,10 @@ L(level):
         bne     L(level)
 L(leaf):
         ldr     r8, [r1, #TREE_NUMBERS]
-        ldr     r3, [r1, #TREE_TAIL_BLOCK]
-        add     lr, r8, r2, lsl #6
-        cmp     r2, r3
-        ldreq   lr, [r1, #TREE_TAIL]            // leaf block k, or the tail
-        lsl     r2, r2, #4
-        add_keys_below lr, r0, r2               // p = 16 k + elements below value
-        ldr     r3, [r1, #TREE_COUNT]
-        sub     r3, r3, #1
-        cmp     r2, r3
-        movlo   r3, r2                          // p, or count - 1 where p is count
-        ldr     r4, [r8, r3, lsl #2]
-        cmp     r4, r0
-        moveq   r0, r2                          // result = numbers[p] == value ? p
-        mvnne   r0, #0                          //                              : -1
+        ldr     r12, [r1, #TREE_COUNT]
+        sub     r12, r12, #1                    // count - 1
+        answer_from_leaf r2, r0, r1, r8, r12, lr, r3
+        mov     r0, r2
         pop     {r4-r8, pc}
 L(none):
         mvn     r0, #0

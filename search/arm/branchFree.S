@@ -1,6 +1,6 @@
-// The levels that asmBranchlessSearch and asmPrefetchingSearch share: halves
-// len until one candidate is left, base[1], and leaves the answer in r0.
-// base is r3 (numbers - 1 at first) and len r2; changes r4 and r12.
+// Changes r0, r2 to r4 and r12: the levels that asmBranchlessSearch and
+// asmPrefetchingSearch share. Halves len (r2) until one candidate is left,
+// base[1], and leaves the answer in r0; base is r3 (numbers - 1 at first).
 .macro halve_to_the_end
         b       L(next)
         hot_loop

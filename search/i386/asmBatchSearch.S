@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "i386/batchGroups.S"
 
         .intel_syntax noprefix
 
@@ -9,7 +10,6 @@
 // as it knows it (prefetcht0 needs SSE), so that the load is there by the
 // time the group comes round again. Each lane's value and base live on the
 // stack; esi and edi walk the values and the results.
-#define LANES           16
 #define LANE_VALUES     0                       // 16 ints
 #define LANE_BASES      64                      // 16 pointers
 #define GROUP           128                     // the group's queries
@@ -23,11 +23,7 @@
 #define RESULTS         (FRAME + 36)
 
 function asmBatchSearch
-        push    ebp
-        push    ebx
-        push    esi
-        push    edi
-        sub     esp, FRAME
+        enter_batch FRAME
         mov     esi, [esp + VALUES]
         mov     edi, [esp + RESULTS]
         cmp     dword ptr [esp + QUERIES], 0
@@ -35,24 +31,9 @@ function asmBatchSearch
         cmp     dword ptr [esp + COUNT], 0
         jle     L(none)                         // no elements
 L(group):
-        mov     ecx, LANES
-        cmp     [esp + QUERIES], ecx
-        cmovb   ecx, [esp + QUERIES]
-        mov     [esp + GROUP], ecx
-        dec     ecx                             // the group's last query
         mov     edx, [esp + NUMBERS]
-        sub     edx, 4                          // numbers - 1
-        xor     eax, eax
-L(copy):
-        mov     ebx, eax
-        cmp     ebx, ecx
-        cmova   ebx, ecx
-        mov     ebx, [esi + ebx*4]              // values[min(lane, queries - 1)]
-        mov     [esp + LANE_VALUES + eax*4], ebx
-        mov     [esp + LANE_BASES + eax*4], edx // base = numbers - 1
-        inc     eax
-        cmp     eax, LANES
-        jb      L(copy)
+        sub     edx, 4                          // base = numbers - 1
+        copy_group L(copy), esi, [esp+QUERIES], [esp+GROUP], [esp+LANE_VALUES+eax*4], [esp+LANE_BASES+eax*4], edx
         mov     ebp, [esp + COUNT]
         inc     ebp                             // len = count + 1
         cmp     ebp, LARGE_ARRAY + 1
@@ -106,14 +87,7 @@ L(answer):
         jnz     L(group)
         jmp     L(done)
 L(none):
-        mov     ecx, [esp + QUERIES]
-        mov     eax, -1
-        rep stosd                               // results[i] = -1
+        answer_none edi, [esp+QUERIES]
 L(done):
-        add     esp, FRAME
-        pop     edi
-        pop     esi
-        pop     ebx
-        pop     ebp
-        ret
+        leave_batch FRAME
 endfunc

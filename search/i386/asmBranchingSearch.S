@@ -1,5 +1,6 @@
 #include "../asm.S"
-#include "twoLevelsAhead.S"
+#include "i386/halvingEntry.S"
+#include "i386/twoLevelsAhead.S"
 
         .intel_syntax noprefix
 
@@ -8,23 +9,8 @@
 // prefetcht0 needs SSE (a Pentium III or later). ebx, esi, edi and ebp are
 // saved for half, value, h1 and one more address.
 function asmBranchingSearch
-        push    ebx
-        push    esi
-        push    edi
-        push    ebp
-        mov     eax, -1
-        mov     ecx, [esp + 28]                 // len = count
-        test    ecx, ecx
-        jle     L(exit)                         // no elements
-        mov     esi, [esp + 20]                 // value
-        mov     edx, [esp + 24]
-        sub     edx, 4                          // base = numbers - 1
-        cmp     ecx, LARGE_ARRAY
-        jb      L(next)
-        mov     ebx, ecx
-        shr     ebx, 1
-        sub     ebx, OFF_MIDDLE                 // the first half, short of the middle
-        jmp     L(first)
+        enter_halving 4, L(exit)
+        enter_off_middle L(next), L(first)
         hot_loop
 // The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
@@ -64,9 +50,5 @@ L(last):
         sub     eax, [esp + 24]
         shr     eax, 2                          // its subscript: base + 1 - numbers
 L(exit):
-        pop     ebp
-        pop     edi
-        pop     esi
-        pop     ebx
-        ret
+        leave_halving 4
 endfunc

@@ -1,5 +1,6 @@
 #include "../asm.S"
-#include "branchFree.S"
+#include "i386/branchFree.S"
+#include "i386/halvingEntry.S"
 
         .intel_syntax noprefix
 
@@ -8,18 +9,8 @@
 // cmov needs a Pentium Pro or later. With only eax, ecx and edx free to use,
 // ebx and esi are saved for half and value.
 function asmBranchlessSearch
-        push    ebx
-        push    esi
-        mov     eax, -1
-        mov     ecx, [esp + 20]                 // len = count
-        test    ecx, ecx
-        jle     L(exit)                         // no elements
-        mov     esi, [esp + 12]                 // value
-        mov     edx, [esp + 16]
-        sub     edx, 4                          // base = numbers - 1
+        enter_halving 2, L(exit)
         halve_to_the_end [esp+16]
 L(exit):
-        pop     esi
-        pop     ebx
-        ret
+        leave_halving 2
 endfunc

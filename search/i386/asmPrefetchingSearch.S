@@ -1,31 +1,17 @@
 #include "../asm.S"
-#include "branchFree.S"
-#include "twoLevelsAhead.S"
+#include "i386/branchFree.S"
+#include "i386/halvingEntry.S"
+#include "i386/twoLevelsAhead.S"
 
         .intel_syntax noprefix
 
 // int asmPrefetchingSearch(int value, const int numbers[], int count)
 //
-// prefetcht0 needs SSE (a Pentium III or later). ebx, esi, edi and ebp are
-// saved for half, value, h1 and one more address.
+// The registers as in asmBranchingSearch: ebx, esi, edi and ebp are saved
+// for half, value, h1 and one more address; prefetcht0 needs SSE too.
 function asmPrefetchingSearch
-        push    ebx
-        push    esi
-        push    edi
-        push    ebp
-        mov     eax, -1
-        mov     ecx, [esp + 28]                 // len = count
-        test    ecx, ecx
-        jle     L(exit)                         // no elements
-        mov     esi, [esp + 20]                 // value
-        mov     edx, [esp + 24]
-        sub     edx, 4                          // base = numbers - 1
-        cmp     ecx, LARGE_ARRAY
-        jb      L(near)
-        mov     ebx, ecx
-        shr     ebx, 1
-        sub     ebx, OFF_MIDDLE                 // the first half, short of the middle
-        jmp     L(first)
+        enter_halving 4, L(exit)
+        enter_off_middle L(near), L(first)
         hot_loop
 // As in asmBranchlessSearch, the chain from one probe to the next runs only
 // through base; the prefetches hang off it and nothing waits for them. The
@@ -44,9 +30,5 @@ L(first):
 L(near):
         halve_to_the_end [esp+24]
 L(exit):
-        pop     ebp
-        pop     edi
-        pop     esi
-        pop     ebx
-        ret
+        leave_halving 4
 endfunc

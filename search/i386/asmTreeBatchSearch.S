@@ -1,5 +1,6 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "i386/asmTreeNodes.S"
+#include "i386/batchGroups.S"
 
         .intel_syntax noprefix
 
@@ -11,16 +12,14 @@
 // that the line is there by the time the group comes round again. Each
 // lane's value and k live on the stack, side by side, and so does what the
 // lanes need of the tree.
-#define LANES           16
 #define LANE            8                       // a lane: value, then k
 #define LEVEL           128                     // this level's first node
-#define NEXT            132                     // the next level's, or numbers
-#define NEXT_TAIL       136                     // the tail block there, or -1
-#define NUMBERS         140
-#define TAIL            144
-#define TAIL_BLOCK      148
-#define LAST            152                     // count - 1
-#define GROUP           156                     // the group's queries
+#define NEXT            132                     // the next level's
+#define NUMBERS         136
+#define TAIL            140
+#define TAIL_BLOCK      144
+#define COUNT           148
+#define GROUP           152                     // the group's queries
 #define FRAME           172                     // keeps esp 16-byte aligned
 // The arguments, above the frame, the four registers pushed and the return
 // address.
@@ -29,69 +28,15 @@
 #define TREE            (FRAME + 28)
 #define RESULTS         (FRAME + 32)
 
-function asmTreeBatchSearch
-        push    ebp
-        push    ebx
-        push    esi
-        push    edi
-        sub     esp, FRAME
-        cmp     dword ptr [esp + QUERIES], 0
-        jle     L(done)                         // no queries
-        mov     edx, [esp + TREE]
-        mov     eax, [edx + TREE_COUNT]
-        cmp     eax, 0
-        jle     L(none)                         // no elements
-        dec     eax
-        mov     [esp + LAST], eax
-        mov     eax, [edx + TREE_NUMBERS]
-        mov     [esp + NUMBERS], eax
-        mov     eax, [edx + TREE_TAIL]
-        mov     [esp + TAIL], eax
-        mov     eax, [edx + TREE_TAIL_BLOCK]
-        mov     [esp + TAIL_BLOCK], eax
-L(group):
-        mov     ecx, LANES
-        cmp     [esp + QUERIES], ecx
-        cmovb   ecx, [esp + QUERIES]
-        mov     [esp + GROUP], ecx
-        dec     ecx                             // the group's last query
-        mov     edx, [esp + VALUES]
-        xor     eax, eax
-L(copy):
-        mov     ebx, eax
-        cmp     ebx, ecx
-        cmova   ebx, ecx
-        mov     ebx, [edx + ebx*4]              // values[min(lane, queries - 1)]
-        mov     [esp + eax*8], ebx
-        mov     dword ptr [esp + eax*8 + 4], 0  // and k = 0: the root
-        inc     eax
-        cmp     eax, LANES
-        jb      L(copy)
-        mov     edx, [esp + TREE]
-        xor     ebp, ebp                        // the level
-        cmp     [edx + TREE_LEVELS], ebp
-        je      L(leaves)
-L(level):
-        mov     eax, [edx + TREE_FIRST_NODE + ebp*4]
-        shl     eax, 6
-        add     eax, [edx + TREE_NODES]
-        mov     [esp + LEVEL], eax
-        inc     ebp
-        mov     eax, [esp + NUMBERS]
-        mov     [esp + NEXT], eax               // below the last level, the leaf blocks
-        mov     eax, [esp + TAIL_BLOCK]
-        mov     [esp + NEXT_TAIL], eax          // and the tail
-        cmp     ebp, [edx + TREE_LEVELS]
-        je      L(lanes)
-        mov     eax, [edx + TREE_FIRST_NODE + ebp*4]
-        shl     eax, 6
-        add     eax, [edx + TREE_NODES]
-        mov     [esp + NEXT], eax               // else the next level's first node
-        mov     dword ptr [esp + NEXT_TAIL], -1 // and no tail
-L(lanes):
+// Changes eax, ebx, ecx, edx, esi and edi: one level for every lane of the
+// group, k = 17 k + keys below value, and the node that k then names asked
+// for. Above the last level that is one line of the level at NEXT; below it
+// (leaves = 1), leaf block k or the tail, which may straddle two lines.
+.macro descend_lanes lane, leaves
         mov     esi, esp
+        jmp     \lane
         hot_loop
-L(lane):
+\lane:
         mov     edi, [esi]                      // value
         mov     ecx, [esi + 4]
         mov     ebx, ecx
@@ -102,38 +47,69 @@ L(lane):
         mov     [esi + 4], ecx
         mov     edx, ecx
         shl     edx, 6
-        add     edx, [esp + NEXT]
-        cmp     ecx, [esp + NEXT_TAIL]
-        cmove   edx, [esp + TAIL]               // the next node, or the tail
+.if \leaves
+        add     edx, [esp + NUMBERS]
+        cmp     ecx, [esp + TAIL_BLOCK]
+        cmove   edx, [esp + TAIL]               // leaf block k, or the tail
         prefetcht0 [edx]
-        prefetcht0 [edx + 60]                   // a leaf block may straddle two lines
+        prefetcht0 [edx + 60]
+.else
+        add     edx, [esp + NEXT]               // node k of the next level
+        prefetcht0 [edx]
+.endif
         add     esi, LANE
         lea     eax, [esp + LANES * LANE]
         cmp     esi, eax
-        jb      L(lane)
+        jb      \lane
+.endm
+
+function asmTreeBatchSearch
+        enter_batch FRAME
+        cmp     dword ptr [esp + QUERIES], 0
+        jle     L(done)                         // no queries
         mov     edx, [esp + TREE]
+        mov     eax, [edx + TREE_COUNT]
+        cmp     eax, 0
+        jle     L(none)                         // no elements
+        mov     [esp + COUNT], eax
+        mov     eax, [edx + TREE_NUMBERS]
+        mov     [esp + NUMBERS], eax
+        mov     eax, [edx + TREE_TAIL]
+        mov     [esp + TAIL], eax
+        mov     eax, [edx + TREE_TAIL_BLOCK]
+        mov     [esp + TAIL_BLOCK], eax
+L(group):
+        mov     esi, [esp + VALUES]
+        xor     edx, edx                        // k = 0: the root
+        copy_group L(copy), esi, [esp+QUERIES], [esp+GROUP], [esp+eax*8], [esp+eax*8+4], edx
+        mov     edx, [esp + TREE]
+        xor     ebp, ebp                        // the level
+        cmp     [edx + TREE_LEVELS], ebp
+        je      L(leaves)
+L(level):
+        mov     eax, [edx + TREE_FIRST_NODE + ebp*4]
+        shl     eax, 6
+        add     eax, [edx + TREE_NODES]
+        mov     [esp + LEVEL], eax              // this level's first node
+        inc     ebp
         cmp     ebp, [edx + TREE_LEVELS]
-        jb      L(level)
+        je      L(lastLevel)
+        mov     eax, [edx + TREE_FIRST_NODE + ebp*4]
+        shl     eax, 6
+        add     eax, [edx + TREE_NODES]
+        mov     [esp + NEXT], eax               // the next level's
+        descend_lanes L(node), 0
+        mov     edx, [esp + TREE]
+        jmp     L(level)
+L(lastLevel):
+        descend_lanes L(block), 1
 L(leaves):
         mov     esi, esp
         mov     ebp, [esp + RESULTS]
 L(leaf):
         mov     edi, [esi]
         mov     ecx, [esi + 4]
-        mov     ebx, ecx
-        shl     ebx, 6
-        add     ebx, [esp + NUMBERS]
-        cmp     ecx, [esp + TAIL_BLOCK]
-        cmove   ebx, [esp + TAIL]               // leaf block k, or the tail
-        shl     ecx, 4
-        add_keys_below ebx, edi, ecx            // p = 16 k + elements below value
-        mov     eax, [esp + LAST]
-        cmp     ecx, eax
-        cmovb   eax, ecx                        // p, or count - 1 where p is count
-        mov     edx, [esp + NUMBERS]
-        cmp     [edx + eax*4], edi
-        mov     eax, -1
-        cmove   eax, ecx                        // result = numbers[p] == value ? p : -1
+        answer_from_leaf ecx, edi, ebx, [esp+NUMBERS], [esp+TAIL_BLOCK], [esp+TAIL], [esp+COUNT]
         mov     [ebp], eax
         add     ebp, 4
         add     esi, LANE
@@ -149,15 +125,7 @@ L(leaf):
         jnz     L(group)
         jmp     L(done)
 L(none):
-        mov     edi, [esp + RESULTS]
-        mov     ecx, [esp + QUERIES]
-        mov     eax, -1
-        rep stosd                               // results[i] = -1
+        answer_none [esp+RESULTS], [esp+QUERIES]
 L(done):
-        add     esp, FRAME
-        pop     edi
-        pop     esi
-        pop     ebx
-        pop     ebp
-        ret
+        leave_batch FRAME
 endfunc

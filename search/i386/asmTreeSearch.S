@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "i386/asmTreeNodes.S"
 
         .intel_syntax noprefix
 
@@ -31,21 +31,7 @@ L(level):
         cmp     edx, [edi + TREE_LEVELS]
         jb      L(level)
 L(leaf):
-        mov     ebx, ecx
-        shl     ebx, 6
-        add     ebx, [edi + TREE_NUMBERS]
-        cmp     ecx, [edi + TREE_TAIL_BLOCK]
-        cmove   ebx, [edi + TREE_TAIL]          // leaf block k, or the tail
-        shl     ecx, 4
-        add_keys_below ebx, esi, ecx            // p = 16 k + elements below value
-        mov     eax, [edi + TREE_COUNT]
-        dec     eax
-        cmp     ecx, eax
-        cmovb   eax, ecx                        // p, or count - 1 where p is count
-        mov     edx, [edi + TREE_NUMBERS]
-        cmp     [edx + eax*4], esi
-        mov     eax, -1
-        cmove   eax, ecx                        // result = numbers[p] == value ? p : -1
+        answer_from_leaf ecx, esi, ebx, [edi+TREE_NUMBERS], [edi+TREE_TAIL_BLOCK], [edi+TREE_TAIL], [edi+TREE_COUNT]
 L(exit):
         pop     edi
         pop     esi

@@ -1,7 +1,7 @@
-// The levels that asmBranchlessSearch and asmPrefetchingSearch share: halves
-// len until one candidate is left, base[1], and leaves the answer in eax.
-// base is edx (numbers - 1 at first), len ecx and value esi; numbers says
-// where the argument numbers is. Changes ebx.
+// Changes eax, ebx, ecx and edx: the levels that asmBranchlessSearch and
+// asmPrefetchingSearch share. Halves len (ecx) until one candidate is left,
+// base[1], and leaves the answer in eax. base is edx (numbers - 1 at first)
+// and value esi; numbers says where the argument numbers is.
 .macro halve_to_the_end numbers
         jmp     L(next)
         hot_loop

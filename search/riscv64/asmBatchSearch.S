@@ -1,4 +1,5 @@
 #include "../asm.S"
+#include "riscv64/batchGroups.S"
 
 // void asmBatchSearch(const int values[], int queries, const int numbers[],
 //                     int count, int results[])
@@ -7,7 +8,6 @@
 // as it knows it (prefetch.r, as in asmPrefetchingSearch), so that the load
 // is there by the time the group comes round again. Each lane's value and
 // base live on the stack.
-#define LANES           16
 #define LANE_VALUES     0                       // 16 ints
 #define LANE_BASES      64                      // 16 pointers
 #define FRAME           192
@@ -20,18 +20,14 @@ function asmBatchSearch
         li      a6, 1
 L(group):
         mv      a5, a1
-        bleu    a5, a7, 1f
+        bleu    a5, a7, L(groupSize)
         mv      a5, a7                          // the group's queries
-1:      addi    t6, a5, -1
+L(groupSize):
+        addi    t6, a5, -1
         addi    t5, a2, -4                      // numbers - 1
         li      t0, 0
 L(copy):
-        mv      t1, t0
-        bleu    t1, t6, 2f
-        mv      t1, t6
-2:      slli    t1, t1, 2
-        add     t1, a0, t1
-        lw      t1, 0(t1)                       // values[min(lane, queries - 1)]
+        load_lane_value t1, t0, t6
         slli    t2, t0, 2
         add     t2, sp, t2
         sw      t1, LANE_VALUES(t2)
@@ -75,9 +71,10 @@ L(answer):
         slli    t1, t0, 3
         add     t1, sp, t1
         ld      t3, LANE_BASES(t1)
-        bgeu    t3, a2, 3f
+        bgeu    t3, a2, L(inArray)
         mv      t3, a2                          // the last element <= value, if any
-3:      lw      t5, 0(t3)
+L(inArray):
+        lw      t5, 0(t3)
         slli    t1, t0, 2
         add     t4, sp, t1
         lw      t6, LANE_VALUES(t4)
@@ -99,12 +96,5 @@ L(answer):
         addi    sp, sp, FRAME
 L(done):
         ret
-L(none):
-        li      t0, -1
-L(fill):
-        sw      t0, 0(a4)
-        addi    a4, a4, 4
-        addi    a1, a1, -1
-        bnez    a1, L(fill)
-        ret
+        answer_none L(none), a4
 endfunc

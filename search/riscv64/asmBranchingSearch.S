@@ -1,27 +1,17 @@
 #include "../asm.S"
-#include "twoLevelsAhead.S"
+#include "riscv64/twoLevelsAhead.S"
 
 // int asmBranchingSearch(int value, const int numbers[], int count)
 //
-// RV64GC has no prefetch: ori zero, rs, 1 is prefetch.r 0(rs) on a processor
-// with the Zicbop extension, and a no-op on any other.
+// Its prefetches are those of asmPrefetchingSearch: each ori zero, rs, 1 asks
+// for 0(rs) where Zicbop is there, and does nothing elsewhere.
 function asmBranchingSearch
-        blez    a2, L(none)                     // no elements
-        mv      t0, a2                          // len = count
-        addi    t1, a1, -4                      // base = numbers - 1
-        li      t6, 1
-        li      a2, LARGE_ARRAY
-        bltu    t0, a2, L(next)
-        srli    t2, t0, 1
-        li      a2, OFF_MIDDLE
-        sub     t2, t2, a2                      // the first half, short of the middle
-        li      a2, NEAR_END
-        j       L(first)
+        enter_off_middle L(none), L(next), L(first)
         hot_loop
 // The probe two levels down is base[h2], base[h1 + h2], base[half + h2] or
 // base[half + h1 + h2], where h1 and h2 are the halves of those levels.
 L(farRight):
-        add     t1, t1, t2                      // base += half
+        add     t1, t1, t2                      // base += half, which the prefetch made bytes
         bgeu    a2, t0, L(next)                 // len <= NEAR_END
 L(far):
         srli    t2, t0, 1                       // half = len / 2

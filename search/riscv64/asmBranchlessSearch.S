@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "branchFree.S"
+#include "riscv64/branchFree.S"
 
 // int asmBranchlessSearch(int value, const int numbers[], int count)
 //
@@ -10,9 +10,5 @@ function asmBranchlessSearch
         mv      t0, a2                          // len = count
         addi    t1, a1, -4                      // base = numbers - 1
         li      t6, 1
-        halve_to_the_end
-        ret
-L(none):
-        li      a0, -1
-        ret
+        halve_to_the_end L(none)
 endfunc

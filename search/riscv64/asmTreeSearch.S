@@ -1,5 +1,5 @@
 #include "../asm.S"
-#include "asmTreeNodes.S"
+#include "riscv64/asmTreeNodes.S"
 
 // int asmTreeSearch(int value, const SearchTree* tree)
 function asmTreeSearch
@@ -24,23 +24,8 @@ L(level):
 L(leaf):
         ld      t1, TREE_NUMBERS(a1)
         lw      t3, TREE_TAIL_BLOCK(a1)
-        slli    t5, t4, 6
-        add     t5, t1, t5
-        bne     t4, t3, 1f
-        ld      t5, TREE_TAIL(a1)               // leaf block k, or the tail
-1:      slli    t4, t4, 4
-        add_keys_below t5, a0, t4, a2, a3, a4, a5 // p = 16 k + elements below value
-        addi    t0, t0, -1
-        mv      t6, t4
-        bleu    t4, t0, 2f
-        mv      t6, t0                          // p, or count - 1 where p is count
-2:      slli    t6, t6, 2
-        add     t6, t1, t6
-        lw      t6, 0(t6)
-        xor     t6, t6, a0
-        snez    t6, t6
-        neg     t6, t6                          // mask = numbers[p] == value ? 0 : ~0
-        or      a0, t4, t6                      // result = numbers[p] == value ? p : -1
+        addi    t0, t0, -1                      // count - 1
+        answer_from_leaf a0, t4, a0, a1, t1, t3, t0, t5, a2, a3, a4, a5
         ret
 L(none):
         li      a0, -1
