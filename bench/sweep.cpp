@@ -187,8 +187,8 @@ double readLines(const int numbers[], const int lines[], std::size_t first, std:
 
 // Nanoseconds to build the tree over numbers[0..count), and to copy the
 // array once, for scale; the tree's bytes in bytes. Each writes into memory
-// just taken as the builder takes it (the heap below 2 MB, else a fresh
-// mapping), so both pay alike for touching it first.
+// taken as the builder takes it, the heap below 2 MB and else a fresh
+// mapping that it is the first to touch, so that both pay alike for that.
 std::pair<double, double> timeBuild(const int numbers[], int count, std::size_t& bytes)
 {
     auto start = std::chrono::steady_clock::now();
@@ -198,7 +198,9 @@ std::pair<double, double> timeBuild(const int numbers[], int count, std::size_t&
     freeSearchTree(tree);
     std::size_t arrayBytes = static_cast<std::size_t>(count) * sizeof(int);
     auto copying = std::chrono::steady_clock::now();
-    void* copy = arrayBytes < HUGE_PAGE ? std::malloc(arrayBytes) : mapHugePages(arrayBytes);
+    std::size_t lineBytes = (arrayBytes + 63) / 64 * 64;
+    void* copy =
+        arrayBytes < HUGE_PAGE ? std::aligned_alloc(64, lineBytes) : mapHugePages(arrayBytes);
     if (copy == nullptr) {
         std::fprintf(stderr, "search_sweep: no room for a copy of %d ints\n", count);
         std::exit(EXIT_FAILURE);
