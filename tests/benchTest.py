@@ -138,7 +138,13 @@ def results():
             fake(folder, "fake", FAKE_SWEEP)
             (folder / "results").mkdir()
             (folder / "results" / "sweep.csv").write_text(old)
+            (folder / "build" / "contenders").mkdir(parents=True)
+            (folder / "build" / "contenders" / "contender-flags.txt").write_text("-O2\n")
             returncode, output = sweep_run(folder, mode, stop_when)
+            flags = (folder / "results" / "contender-flags.txt").exists()
+            if flags != (kept is not None):
+                failures.append(f"sweep, {mode}: the contenders' flags "
+                                f"{'copied' if flags else 'not copied'} beside the results")
             kept_file = folder / "results" / "sweep.csv"
             text = kept_file.read_text() if kept_file.exists() else ""
             sizes = {line.split(",")[0] for line in text.splitlines()[1:]}
