@@ -7,6 +7,10 @@ harness, and what they draw and tabulate.
                           stopped after a size keeps that size; --only times
                           the searches named and the one they are set against
     benchTest.py charts   every chart's text lies inside the picture
+    benchTest.py harness SEARCH_SWEEP
+                          the sweep's harness gives the floor rows at every
+                          size, the index's huge pages on the tree rows only,
+                          only the searches --only names, and its limit
     benchTest.py tables   docs/tables.py refuses a figure over several series
                           unless it asks for the best, and sets a search over
                           the floor; the sweep finds the cache steps of a
@@ -336,7 +340,45 @@ def tables():
     return failures
 
 
+def harness():
+    program = sys.argv[2]
+    failures = []
+    limit = subprocess.run([program, "--largest"], stdout=subprocess.PIPE, text=True).stdout
+    if not limit.strip().isdigit():
+        failures.append(f"--largest printed {limit!r}")
+    # 2^23 elements make an index of more than 2 MB, which the builder maps.
+    done = subprocess.run([program, "--repetitions", "2", "--only", "asmTreeSearch", "--only",
+                           "asmBinarySearch", "16", str(1 << 23)], stdout=subprocess.PIPE,
+                          text=True, check=True)
+    rows = list(csv.DictReader(done.stdout.splitlines()))
+    searches = {(row["elements"], row["workload"], row["search"]) for row in rows}
+    for n in ("16", str(1 << 23)):
+        for workload, search in [("latency", "memory, one line waiting on the last"),
+                                 ("throughput", "memory, a line with many in flight"),
+                                 ("latency", "asmTreeSearch"), ("throughput", "asmBinarySearch"),
+                                 ("build", "buildSearchTree"), ("build", "memcpy")]:
+            if (n, workload, search) not in searches:
+                failures.append(f"no {workload} row of {search} at {n} elements")
+    for row in rows:
+        index = row["index_huge_pages"]
+        big = int(row["bytes"]) >= 2 << 20
+        wanted = ({"yes", "partly", "no", "unknown"} if big else {"no"}) \
+            if row["kind"] == "tree" else {""}
+        if index not in wanted:
+            failures.append(f"index_huge_pages {index!r} in {row}")
+        if row["kind"] != "floor" and row["workload"] != "build" \
+                and row["search"] not in ("asmTreeSearch", "asmBinarySearch"):
+            failures.append(f"{row['search']} timed, but --only named others")
+    wrong = subprocess.run([program, "--only", "no such search", "16"], stdout=subprocess.PIPE,
+                           stderr=subprocess.PIPE, text=True)
+    if wrong.returncode == 0 or "no such search" not in wrong.stderr:
+        failures.append(f"--only with a search that is not there: {wrong.returncode}, "
+                        f"{wrong.stderr!r}")
+    return failures
+
+
 if __name__ == "__main__":
-    found = {"results": results, "charts": charts, "tables": tables}[sys.argv[1]]()
+    found = {"results": results, "charts": charts, "tables": tables,
+             "harness": harness}[sys.argv[1]]()
     print("\n".join(found) or "ok")
     sys.exit(1 if found else 0)
