@@ -20,8 +20,8 @@
 // beside copying the array. Within a repetition every search takes the same
 // queries; the repetitions of one size are interleaved in a random order, so
 // that a slow spell of the machine falls on all alike, and a size's lines
-// come out together once it is done. --largest prints the most elements it
-// takes.
+// come out together once it is done, the copy's timing of the last
+// repetition last. --largest prints the most elements it takes.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>

@@ -50,6 +50,7 @@ open(os.environ["FAKE_ARGS"], "w").write("\\n".join(sys.argv[1:]))
 mode = os.environ["FAKE_MODE"]
 sizes = [a for a, before in zip(sys.argv[1:], [""] + sys.argv[1:])
          if a.isdigit() and before not in ("--repetitions", "--only")]
+repetitions = int(sys.argv[sys.argv.index("--repetitions") + 1])
 print("{HEADER}", flush=True)
 if mode == "wrong":
     sys.exit("search_sweep: asmBinarySearch answers 3 for 7 among 16 elements")
@@ -62,6 +63,9 @@ for i, n in enumerate(sizes):
                             ("latency", "memory, one line waiting on the last")):
         print(f'{{n}},yes,,{{workload}},0,"asmBinarySearch","power-of-two step",hand-written,single,9.5,0')
         print(f'{{n}},yes,,{{workload}},0,"{{floor}}","memory floor",,floor,1.5,0', flush=True)
+    if mode == "cut short" and i == 1:
+        sys.exit(0)
+    print(f'{{n}},yes,,build,{{repetitions - 1}},"memcpy","memcpy",,build,1000,64', flush=True)
 '''
 
 # A search_contest that lists three contenders and times those the filter
@@ -136,6 +140,7 @@ def results():
              ("killed", None, 1, None),
              ("stopped", lambda text: text.startswith("elements"), 130, None),
              ("stopped after one", lambda text: "\n16," in text, 130, {"16"}),
+             ("cut short", None, 0, {"16"}),
              ("ok", None, 0, every)]
     for mode, stop_when, status, kept in cases:
         with tempfile.TemporaryDirectory() as name:
