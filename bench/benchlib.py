@@ -4,6 +4,8 @@ how far a run has got, and ending on one clear line when something fails."""
 import argparse
 import os
 import pathlib
+import platform
+import re
 import shutil
 import statistics
 import subprocess
@@ -70,6 +72,69 @@ def build(build_dir, target):
     return harness
 
 
+def harness_of(arguments, target):
+    """The harness that --harness names, or else the one built from this
+    source in --build."""
+    if arguments.harness:
+        if not os.access(arguments.harness, os.X_OK):
+            raise Failure(f"{arguments.harness} is not a program")
+        return arguments.harness
+    return build(arguments.build, target)
+
+
+def names(text):
+    """The searches of --only: names split at a comma that no space follows,
+    since a compiled search's name holds one ("batch, gcc -O2")."""
+    return [name.strip() for name in re.split(r",(?! )", text) if name.strip()]
+
+
+class Kept:
+    """A results file written beside the one it replaces, under another name,
+    and moved into place by keep(): a run that fails before then leaves the
+    file as it was."""
+
+    def __init__(self, path):
+        self.path = path
+        path.parent.mkdir(parents=True, exist_ok=True)
+        self.partial = path.with_name(f".{path.name}.partial")
+
+    def keep(self):
+        os.replace(self.partial, self.path)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        if self.partial.exists():
+            self.partial.unlink()
+
+
+def copy_flags(build_dir, folder):
+    """The compiled contenders' flags, as the build recorded them, beside the
+    results."""
+    flags = build_dir / "contenders" / "contender-flags.txt"
+    if flags.exists() and flags.resolve() != (folder / flags.name).resolve():
+        shutil.copyfile(flags, folder / flags.name)
+        print(f"flags: {folder / flags.name}")
+
+
+def machine(named, results):
+    """What a chart's title says of the machine: --machine, or the first line
+    of machine.md beside the results, or else the processor as the system
+    names it."""
+    if named:
+        return named
+    if results and (results / "machine.md").exists():
+        return (results / "machine.md").read_text().splitlines()[0].lstrip("# ").split(";")[0]
+    try:
+        for line in pathlib.Path("/proc/cpuinfo").read_text().splitlines():
+            if line.startswith("model name"):
+                return f"{line.split(':', 1)[1].strip()}, {os.cpu_count()} CPUs"
+    except OSError:
+        pass
+    return platform.processor() or platform.machine()
+
+
 def check_returncode(process, harness):
     """Fails with the harness: with nothing more to say where it said why on
     standard error (as it does before it exits), or with a line where it was
@@ -86,6 +151,11 @@ def require_gnuplot(charts_wanted):
     if charts_wanted and not shutil.which("gnuplot"):
         raise Failure("gnuplot is not installed (apt-get install gnuplot-nox), "
                       "or ask for no charts with --no-charts")
+
+
+def quoted(text):
+    """text inside a gnuplot string in double quotes, its line ends too"""
+    return text.replace("\\", "\\\\").replace('"', '\\"').replace("\n", "\\n")
 
 
 def gnuplot(script, svg):

@@ -3,18 +3,25 @@
 // query is known long before (so the processor may run several searches at
 // once), and latency, where each query waits for the answer before it.
 //
-//     search_sweep [--repetitions N] [--small-pages] ELEMENTS...
+//     search_sweep [--repetitions N] [--small-pages] [--only SEARCH]... ELEMENTS...
+//     search_sweep --largest
 //
-// checks every search at each size first, and stops at the first wrong
-// answer; then prints, for each repetition of each search at each size, a
-// line of CSV: elements,huge_pages,workload,repetition,search,method,
-// compiler,kind,ns,bytes. huge_pages says whether the array got huge pages:
-// yes, no, partly, or unknown where the system does not say; bytes, what a
-// tree search reads besides the array, its tree. Each repetition also times
-// building the tree (workload build, ns in all), beside copying the array. The repetitions of
-// one size are interleaved in a random order, so that a slow spell of the
-// machine falls on all alike, and a size's lines come out together once it
-// is done.
+// checks every search at each size first (or those --only names), and stops
+// at the first wrong answer; then prints, for each repetition of each search
+// at each size, a line of CSV: elements,huge_pages,index_huge_pages,workload,
+// repetition,search,method,compiler,kind,ns,bytes. huge_pages says whether
+// the array got huge pages: yes, no, partly, or unknown where the system does
+// not say; index_huge_pages, the same of a tree search's index (no below 2 MB
+// of index, which the builder puts on the heap); bytes, what a tree search
+// reads besides the array, its tree. Beside the searches, the memory's floor
+// (kind floor): reads of random lines of an array as large, one waiting on
+// the last (latency) or many in flight (throughput), in ns a line. Each
+// repetition also times building the tree (workload build, ns in all),
+// beside copying the array. Within a repetition every search takes the same
+// queries; the repetitions of one size are interleaved in a random order, so
+// that a slow spell of the machine falls on all alike, and a size's lines
+// come out together once it is done, the copy's timing of the last
+// repetition last. --largest prints the most elements it takes.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -25,71 +32,34 @@
 #include <string>
 #include <vector>
 
-#include <sys/mman.h>
-
 #include "buildSearchTree.h"
 #include "contender.h"
+#include "hugePages.h"
 
 namespace {
 
 const std::size_t QUERY_COUNT = 1 << 20;
 const std::size_t LARGEST = (1 << 29) - 1;
-const std::size_t HUGE_PAGE = 2 << 20;
+const std::size_t LINE_INTS = 64 / sizeof(int);
 
-// Room for count ints, in huge pages of 2 MB where the system gives them, as
-// a program that searches a large array would ask for: fewer misses in the
-// TLB, so that what the sweep shows is the caches. The array starts on a
-// huge page's boundary, since only whole huge pages can back it.
-int* allocate(std::size_t count, bool hugePages)
+// Room for count ints in huge pages where the system gives them, as a
+// program that searches a large array would ask for: fewer misses in the
+// TLB, so that what the sweep shows is the caches.
+int* allocate(std::size_t count, bool smallPages)
 {
-    std::size_t bytes = (count * sizeof(int) + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE;
-    void* memory = mmap(nullptr, bytes + HUGE_PAGE, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) {
-        std::perror("search_sweep: mmap");
+    void* memory = mapHugePages(count * sizeof(int), smallPages);
+    if (memory == nullptr) {
+        std::fprintf(stderr, "search_sweep: no room for %zu ints\n", count);
         std::exit(EXIT_FAILURE);
     }
-    auto address = reinterpret_cast<std::uintptr_t>(memory);
-    void* start = reinterpret_cast<void*>((address + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE);
-#if defined(MADV_HUGEPAGE)
-    if (hugePages && madvise(start, bytes, MADV_HUGEPAGE) != 0) {
-        std::perror("search_sweep: no huge pages: madvise");
-    }
-#endif
-    return static_cast<int*>(start);
+    return static_cast<int*>(memory);
 }
 
-// How many bytes of the mapping that holds address the system backs with
-// huge pages, from /proc/self/smaps; -1 where it does not say.
-long long hugePageBytes(const void* address)
+// Whether the first bytes of a mapping got huge pages, given how many bytes
+// of it did: the system backs it from its start, as it was written.
+const char* hugePagesOf(std::size_t bytes, long long hugeBytes)
 {
-    FILE* smaps = std::fopen("/proc/self/smaps", "r");
-    if (smaps == nullptr) {
-        return -1;
-    }
-    auto at = reinterpret_cast<std::uintptr_t>(address);
-    long long bytes = -1;
-    bool inside = false;
-    char line[512];
-    while (std::fgets(line, sizeof line, smaps) != nullptr) {
-        unsigned long long start, end, kilobytes;
-        if (std::sscanf(line, "%llx-%llx ", &start, &end) == 2) {
-            inside = start <= at && at < end;
-        } else if (inside && std::sscanf(line, "AnonHugePages: %llu kB", &kilobytes) == 1) {
-            bytes = static_cast<long long>(kilobytes * 1024);
-        }
-    }
-    std::fclose(smaps);
-    return bytes;
-}
-
-// Whether the first count ints from the start of the array got huge pages,
-// given how many bytes of it did: the system backs it from its start, as the
-// array was written.
-const char* hugePagesOf(std::size_t count, long long hugeBytes)
-{
-    auto wanted =
-        static_cast<long long>((count * sizeof(int) + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE);
+    auto wanted = static_cast<long long>(wholeHugePages(bytes));
     return hugeBytes < 0         ? "unknown"
            : hugeBytes >= wanted ? "yes"
            : hugeBytes > 0       ? "partly"
@@ -108,14 +78,18 @@ void fillSorted(int numbers[], std::size_t count)
     }
 }
 
-// How many queries one timing takes: enough for some milliseconds. A batch
-// answers a query in a fifth of the time or less, so it gets four times as
-// many.
+// How many searches one timing takes: enough for some milliseconds.
+std::size_t searchesPerTiming(std::size_t elements)
+{
+    return elements <= (1 << 17) ? 1 << 17 : elements <= (1 << 22) ? 1 << 15 : 1 << 14;
+}
+
+// How many queries one timing takes. A batch answers a query in a fifth of
+// the time or less, so it gets four times as many; so do the floor's reads,
+// a line each.
 std::size_t queriesPerTiming(std::size_t elements, const Contender& contender)
 {
-    std::size_t queries = elements <= (1 << 17)   ? 1 << 17
-                          : elements <= (1 << 22) ? 1 << 15
-                                                  : 1 << 14;
+    std::size_t queries = searchesPerTiming(elements);
     bool batch = contender.kind == Kind::batch || contender.kind == Kind::treeBatch;
     return batch ? 4 * queries : queries;
 }
@@ -166,19 +140,79 @@ double timeQueries(const Contender& c, bool chained, const int values[], std::si
     return elapsed.count() / static_cast<double>(queries);
 }
 
+// A chain through the lines of chain[0..count): the first int of each line
+// holds the next line's number, all of them in one cycle in a random order
+// (Sattolo's shuffle), so that a walk along it meets each line once a round.
+void makeChain(int chain[], std::size_t count, std::mt19937& generator)
+{
+    std::size_t lines = (count + LINE_INTS - 1) / LINE_INTS;
+    for (std::size_t line = 0; line < lines; ++line) {
+        chain[line * LINE_INTS] = static_cast<int>(line);
+    }
+    for (std::size_t line = lines - 1; line > 0; --line) {
+        std::size_t other = std::uniform_int_distribution<std::size_t>(0, line - 1)(generator);
+        std::swap(chain[line * LINE_INTS], chain[other * LINE_INTS]);
+    }
+}
+
+// Nanoseconds a line: steps reads along the chain from line at, each
+// waiting for the one before, which says where the next is; at and
+// results[0] are left where the walk ended.
+double walkChain(const int chain[], std::size_t steps, int& at, std::vector<int>& results)
+{
+    auto start = std::chrono::steady_clock::now();
+    int line = at;
+    for (std::size_t i = 0; i < steps; ++i) {
+        line = chain[static_cast<std::size_t>(line) * LINE_INTS];
+    }
+    std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    at = results[0] = line;
+    return elapsed.count() / static_cast<double>(steps);
+}
+
+// Nanoseconds a line: reads of numbers[], at the lines that
+// lines[first..first + reads) name, none waiting for another.
+double readLines(const int numbers[], const int lines[], std::size_t first, std::size_t reads,
+                 std::vector<int>& results)
+{
+    auto start = std::chrono::steady_clock::now();
+    int sum = 0;
+    for (std::size_t i = first; i < first + reads; ++i) {
+        sum += numbers[static_cast<std::size_t>(lines[i]) * LINE_INTS];
+    }
+    results[0] = sum;
+    std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count() / static_cast<double>(reads);
+}
+
 // Nanoseconds to build the tree over numbers[0..count), and to copy the
-// array once, for scale; the tree's bytes in bytes.
-std::pair<double, double> timeBuild(const int numbers[], int count, std::vector<int>& copy,
-                                    std::size_t& bytes)
+// array once, for scale; the tree's bytes in bytes. Each writes into memory
+// taken as the builder takes it, the heap below 2 MB and else a fresh
+// mapping that it is the first to touch, so that both pay alike for that.
+std::pair<double, double> timeBuild(const int numbers[], int count, std::size_t& bytes)
 {
     auto start = std::chrono::steady_clock::now();
     SearchTree tree = buildSearchTree(numbers, count);
     auto built = std::chrono::steady_clock::now();
     bytes = searchTreeBytes(tree);
     freeSearchTree(tree);
+    std::size_t arrayBytes = static_cast<std::size_t>(count) * sizeof(int);
     auto copying = std::chrono::steady_clock::now();
-    std::memcpy(copy.data(), numbers, static_cast<std::size_t>(count) * sizeof(int));
+    std::size_t lineBytes = (arrayBytes + 63) / 64 * 64;
+    void* copy =
+        arrayBytes < HUGE_PAGE ? std::aligned_alloc(64, lineBytes) : mapHugePages(arrayBytes);
+    if (copy == nullptr) {
+        std::fprintf(stderr, "search_sweep: no room for a copy of %d ints\n", count);
+        std::exit(EXIT_FAILURE);
+    }
+    std::memcpy(copy, numbers, arrayBytes);
+    asm volatile("" : : "r"(copy) : "memory"); // a copy no one reads is still made
     auto copied = std::chrono::steady_clock::now();
+    if (arrayBytes < HUGE_PAGE) {
+        std::free(copy);
+    } else {
+        unmapHugePages(copy, arrayBytes);
+    }
     return {std::chrono::duration<double, std::nano>(built - start).count(),
             std::chrono::duration<double, std::nano>(copied - copying).count()};
 }
@@ -188,49 +222,82 @@ std::pair<double, double> timeBuild(const int numbers[], int count, std::vector<
 int main(int argc, char** argv)
 {
     int repetitions = 5;
-    bool hugePages = true;
+    bool smallPages = false;
     std::vector<std::size_t> sizes;
+    std::vector<std::string> only;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--repetitions") == 0 && i + 1 < argc) {
             repetitions = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--small-pages") == 0) {
-            hugePages = false;
+            smallPages = true;
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            only.push_back(argv[++i]);
+        } else if (std::strcmp(argv[i], "--largest") == 0 && argc == 2) {
+            std::printf("%zu\n", LARGEST);
+            return 0;
         } else {
             sizes.push_back(std::strtoull(argv[i], nullptr, 10));
         }
     }
     if (sizes.empty() || repetitions < 1 || *std::min_element(sizes.begin(), sizes.end()) < 1 ||
         *std::max_element(sizes.begin(), sizes.end()) > LARGEST) {
-        std::fprintf(stderr, "usage: search_sweep [--repetitions N] [--small-pages] ELEMENTS...\n"
-                             "(each from 1 to 2^29 - 1)\n");
+        std::fprintf(stderr,
+                     "usage: search_sweep [--repetitions N] [--small-pages] "
+                     "[--only SEARCH]... ELEMENTS...\n"
+                     "(each from 1 to %zu), or search_sweep --largest\n",
+                     LARGEST);
         return EXIT_FAILURE;
+    }
+    for (const std::string& name : only) {
+        if (std::none_of(contenders, contenders + contenderCount,
+                         [&](const Contender& c) { return c.swept && name == c.name; })) {
+            std::fprintf(stderr, "search_sweep: no search named \"%s\" is swept\n", name.c_str());
+            return EXIT_FAILURE;
+        }
     }
 
     std::size_t largest = *std::max_element(sizes.begin(), sizes.end());
-    int* numbers = allocate(largest, hugePages);
+    int* numbers = allocate(largest, smallPages);
     fillSorted(numbers, largest);
-    long long hugeBytes = hugePages ? hugePageBytes(numbers) : 0;
+    long long hugeBytes = smallPages ? 0 : hugePageBytes(numbers);
+    int* chain = allocate(largest, smallPages);
     std::vector<int> values(QUERY_COUNT);
+    std::vector<int> queryLines(QUERY_COUNT);
     std::vector<int> results(QUERY_COUNT);
-    std::vector<int> copy(largest);
     std::mt19937 generator(12345);
 
-    std::printf("elements,huge_pages,workload,repetition,search,method,compiler,kind,ns,bytes\n");
+    std::printf("elements,huge_pages,index_huge_pages,workload,repetition,search,method,compiler,"
+                "kind,ns,bytes\n");
     std::fflush(stdout);
     for (std::size_t elements : sizes) {
         int count = static_cast<int>(elements);
         std::uniform_int_distribution<int> pick(0, count - 1);
-        std::generate(values.begin(), values.end(), [&] { return numbers[pick(generator)]; });
+        for (std::size_t i = 0; i < QUERY_COUNT; ++i) {
+            int at = pick(generator);
+            values[i] = numbers[at];
+            queryLines[i] = at / static_cast<int>(LINE_INTS);
+        }
+        makeChain(chain, elements, generator);
+        int chainAt = 0;
+        const char* chainHuge =
+            hugePagesOf(elements * sizeof(int), smallPages ? 0 : hugePageBytes(chain));
         SearchTree tree = buildSearchTree(numbers, count);
         std::size_t treeBytes = searchTreeBytes(tree);
+        const char* indexHuge =
+            treeBytes < HUGE_PAGE ? "no" : hugePagesOf(treeBytes, hugePageBytes(tree.nodes));
+        // A task without a contender times the floor.
         struct Task {
             const Contender* contender;
             bool chained;
         };
-        std::vector<Task> tasks;
+        std::vector<Task> tasks = {{nullptr, false}, {nullptr, true}};
         for (int i = 0; i < contenderCount; ++i) {
             const Contender& contender = contenders[i];
             if (!contender.swept || !runsHere(contender)) {
+                continue;
+            }
+            if (!only.empty() &&
+                std::find(only.begin(), only.end(), contender.name) == only.end()) {
                 continue;
             }
             std::string wrong = wrongAnswer(contender, numbers, count, &tree);
@@ -245,15 +312,38 @@ int main(int argc, char** argv)
         }
         std::string lines;
         char line[512];
-        const char* huge = hugePagesOf(elements, hugeBytes);
-        std::size_t first = 0;
+        const char* huge = hugePagesOf(elements * sizeof(int), hugeBytes);
+        // Every task of a repetition takes the queries from first on, as many
+        // as it needs (a batch and the floor four times a search's): the most
+        // any takes, a power of two, so that all stay inside values.
+        std::size_t most = 4 * searchesPerTiming(elements);
         for (int repetition = 0; repetition < repetitions; ++repetition) {
+            std::size_t first = repetition * most & (QUERY_COUNT - 1);
             std::shuffle(tasks.begin(), tasks.end(), generator);
             for (const Task& task : tasks) {
-                // The next queries, from a multiple of their number, which
-                // keeps them inside values (both are powers of two).
+                if (task.contender == nullptr) {
+                    std::size_t reads = most;
+                    double ns = 0;
+                    if (task.chained) {
+                        walkChain(chain, reads / 8, chainAt, results);
+                        ns = walkChain(chain, reads, chainAt, results);
+                    } else {
+                        readLines(numbers, queryLines.data(),
+                                  (first + QUERY_COUNT - reads / 8) % QUERY_COUNT, reads / 8,
+                                  results);
+                        ns = readLines(numbers, queryLines.data(), first, reads, results);
+                    }
+                    std::snprintf(line, sizeof line,
+                                  "%zu,%s,,%s,%d,\"%s\",\"memory floor\",,floor,%.3f,0\n", elements,
+                                  task.chained ? chainHuge : huge,
+                                  task.chained ? "latency" : "throughput", repetition,
+                                  task.chained ? "memory, one line waiting on the last"
+                                               : "memory, a line with many in flight",
+                                  ns);
+                    lines += line;
+                    continue;
+                }
                 std::size_t queries = queriesPerTiming(elements, *task.contender);
-                first = (first + queries) & (QUERY_COUNT - queries);
                 // First, untimed, the last eighth of the queries before: each
                 // search then meets the caches as a long run of its own would
                 // leave them, not as the search before it did.
@@ -265,18 +355,18 @@ int main(int argc, char** argv)
                                         queries, numbers, count, &tree, results);
                 const Contender& c = *task.contender;
                 bool onTree = c.kind == Kind::tree || c.kind == Kind::treeBatch;
-                std::snprintf(line, sizeof line, "%zu,%s,%s,%d,\"%s\",\"%s\",%s,%s,%.3f,%zu\n",
-                              elements, huge, task.chained ? "latency" : "throughput", repetition,
-                              c.name, c.method, c.compiler, kindName(c.kind), ns,
-                              onTree ? treeBytes : 0);
+                std::snprintf(line, sizeof line, "%zu,%s,%s,%s,%d,\"%s\",\"%s\",%s,%s,%.3f,%zu\n",
+                              elements, huge, onTree ? indexHuge : "",
+                              task.chained ? "latency" : "throughput", repetition, c.name, c.method,
+                              c.compiler, kindName(c.kind), ns, onTree ? treeBytes : 0);
                 lines += line;
             }
             // What the tree costs to build, beside a copy of the array.
             std::size_t bytes;
-            std::pair<double, double> ns = timeBuild(numbers, count, copy, bytes);
+            std::pair<double, double> ns = timeBuild(numbers, count, bytes);
             std::snprintf(line, sizeof line,
-                          "%zu,%s,build,%d,\"buildSearchTree\",\"tree\",-O2,build,%.0f,%zu\n"
-                          "%zu,%s,build,%d,\"memcpy\",\"memcpy\",,build,%.0f,%zu\n",
+                          "%zu,%s,,build,%d,\"buildSearchTree\",\"tree\",-O2,build,%.0f,%zu\n"
+                          "%zu,%s,,build,%d,\"memcpy\",\"memcpy\",,build,%.0f,%zu\n",
                           elements, huge, repetition, ns.first, bytes, elements, huge, repetition,
                           ns.second, elements * sizeof(int));
             lines += line;

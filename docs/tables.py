@@ -17,17 +17,24 @@ and a figure in prose the same way, on one line:
 
 After the file come filters, column=value (quoted where the value holds a
 space or a comma; a|b for either, * for any), and then what to show. A figure is the fastest or the
-median of the repetitions that pass the filters; "/ filters fastest" after it
-divides it by the same figure of other rows, whose filters default to those
-before the slash; "bytes" instead of fastest gives a row's bytes (a tree's,
-in the sweep). digits=N sets the decimals. Tables:
+median of the repetitions of the one series (a search, workload and size) that
+passes the filters; where several pass, it is an error unless "best" follows,
+which takes the fastest of them all. "/ filters fastest" after it divides it by
+the same figure of other rows, whose filters default to those before the
+slash; "bytes" instead of fastest gives a row's bytes (a tree's, in the
+sweep). digits=N sets the decimals. Tables:
 
     contest [against=SEARCH]    every search, fastest / median (fastest over SEARCH's)
     key                         the fastest -O0, -O2 and hand-written search of each workload
     sweep workload=W sizes=N,N.. [by=search]
                                 by method: hand-written / best compiled (ratio), or by search
+    sweep workload=W sizes=N,N.. over=floor [search=A|B..]
+                                each search's fastest over the floor's (the sweep's rows of
+                                kind floor, same workload) times the lines it must fetch: a
+                                tree search two, a search of the array log2(n) - 10
 """
 import csv
+import math
 import pathlib
 import re
 import shlex
@@ -66,19 +73,21 @@ def split(words):
     return filters, [word for word in words if "=" not in word]
 
 
-def statistic(rows, filters, what, source):
-    ns = [row["ns"] for row in matching(rows, filters)]
-    if not ns:
+def statistic(rows, filters, what, best, source):
+    """what (fastest, median or bytes) of the one series that passes filters,
+    or with best, the fastest of all that pass."""
+    found = matching(rows, filters)
+    if not found:
         raise SystemExit(f"{source}: no rows for {filters}")
+    series = {tuple(v for k, v in row.items() if k not in ("repetition", "ns")) for row in found}
+    if len(series) > 1 and not (best and what == "fastest"):
+        raise SystemExit(f"{source}: {what} of {len(series)} series"
+                         f"{'' if what == 'fastest' else ' (best takes only fastest)'}: {filters}")
     if what == "bytes":
-        return float(matching(rows, filters)[0]["bytes"])
+        return float(found[0]["bytes"])
     if what == "median":
-        series = {tuple(v for k, v in row.items() if k not in ("repetition", "ns"))
-                  for row in matching(rows, filters)}
-        if len(series) > 1:
-            raise SystemExit(f"{source}: a median over {len(series)} series: {filters}")
-        return statistics.median(ns)
-    return min(ns)
+        return statistics.median(row["ns"] for row in found)
+    return min(row["ns"] for row in found)
 
 
 def figure(words, source):
@@ -86,11 +95,12 @@ def figure(words, source):
     slash = words.index("/") if "/" in words else len(words)
     filters, rest = split(words[1:slash])
     digits = filters.pop("digits", None)
-    what = rest[-1]
-    value = statistic(rows, filters, what, source)
+    what = [word for word in rest if word != "best"][-1]
+    value = statistic(rows, filters, what, "best" in rest, source)
     if slash < len(words):
         below, below_rest = split(words[slash + 1:])
-        value /= statistic(rows, {**filters, **below}, (below_rest or [what])[-1], source)
+        below_what = ([word for word in below_rest if word != "best"] or [what])[-1]
+        value /= statistic(rows, {**filters, **below}, below_what, "best" in below_rest, source)
         digits = digits or 2
     return number(value, None if digits is None else int(digits))
 
@@ -177,10 +187,46 @@ def key_table(rows, options):
         "\n\n" + markdown(["row", "made by", "in"], names, "<<<")
 
 
+def lines_fetched(kind, elements):
+    """The lines a search must bring from past the cached top: a tree
+    search, its last index node and its leaf block; a search of the array,
+    one a halving from the sixteenth line on (the top ten levels stay
+    cached, and the last four fall in one line)."""
+    if kind in ("tree", "tree batch"):
+        return 2
+    return max(1.0, math.log2(elements) - 10)
+
+
+def over_floor_table(rows, options, sizes, header):
+    floor = {row["elements"]: row["ns"] for row in sorted(rows, key=lambda row: -row["ns"])
+             if row["kind"] == "floor"}
+    if not floor:
+        raise SystemExit(f"no rows of kind floor for {options}")
+    named = options.get("search", "*").split("|")
+    searches = [row for row in rows if row["kind"] != "floor"]
+    table = []
+    for search in named if named != ["*"] else dict.fromkeys(row["search"] for row in searches):
+        cells = [search]
+        for n in sizes:
+            here = [row for row in searches if row["search"] == search and row["elements"] == n]
+            if here and n in floor:
+                fastest = min(row["ns"] for row in here)
+                cells.append(f"{fastest / (floor[n] * lines_fetched(here[0]['kind'], int(n))):.2f}")
+            else:
+                cells.append("")
+        table.append(cells)
+    header[0] += ": ns over the floor's for the lines fetched"
+    return markdown(header, table, "<" + ">" * len(sizes))
+
+
 def sweep_table(rows, options):
-    rows = matching(rows, {k: v for k, v in options.items() if k not in ("sizes", "by")})
+    filters = {k: v for k, v in options.items() if k not in ("sizes", "by", "over")}
     sizes = options["sizes"].split(",")
     header = [options.get("workload", "")] + [f"{int(n):,}" for n in sizes]
+    if options.get("over") == "floor":
+        filters.pop("search", None)
+        return over_floor_table(matching(rows, filters), options, sizes, header)
+    rows = [row for row in matching(rows, filters) if row.get("kind") != "floor"]
     table = []
     if options.get("by") == "search":
         named = options.get("search", "*").split("|")

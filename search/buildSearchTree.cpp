@@ -8,9 +8,9 @@
 
 #if defined(_WIN32)
 #include <malloc.h>
-#else
-#include <sys/mman.h>
 #endif
+
+#include "hugePages.h"
 
 static_assert(offsetof(SearchTree, nodes) == TREE_NODES, "TREE_NODES");
 static_assert(offsetof(SearchTree, numbers) == TREE_NUMBERS, "TREE_NUMBERS");
@@ -24,44 +24,14 @@ namespace {
 
 const std::size_t LINE = 64;
 
-#if !defined(_WIN32)
-const std::size_t HUGE_PAGE = 2 << 20;
-
-// Whole huge pages for an index of bytes, or 0 where it goes on the heap.
-std::size_t mappedBytes(std::size_t bytes)
-{
-    return bytes < HUGE_PAGE ? 0 : (bytes + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE;
-}
-#endif
-
 // bytes on a 64-byte line, and from 2 MB on in huge pages where the system
-// has them, unmapping what lies outside the pages it aligns to.
+// has them.
 void* allocate(std::size_t bytes)
 {
 #if defined(_WIN32)
     void* memory = _aligned_malloc(bytes, LINE);
 #else
-    std::size_t mapped = mappedBytes(bytes);
-    void* memory = nullptr;
-    if (mapped == 0) {
-        memory = std::aligned_alloc(LINE, bytes);
-    } else {
-        void* region = mmap(nullptr, mapped + HUGE_PAGE, PROT_READ | PROT_WRITE,
-                            MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (region == MAP_FAILED) {
-            throw std::bad_alloc();
-        }
-        auto address = reinterpret_cast<std::uintptr_t>(region);
-        auto start = (address + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE;
-        if (start > address) {
-            munmap(region, start - address);
-        }
-        munmap(reinterpret_cast<void*>(start + mapped), HUGE_PAGE - (start - address));
-        memory = reinterpret_cast<void*>(start);
-#if defined(MADV_HUGEPAGE)
-        madvise(memory, mapped, MADV_HUGEPAGE);
-#endif
-    }
+    void* memory = bytes < HUGE_PAGE ? std::aligned_alloc(LINE, bytes) : mapHugePages(bytes);
 #endif
     if (memory == nullptr) {
         throw std::bad_alloc();
@@ -136,11 +106,11 @@ void freeSearchTree(SearchTree& tree)
 #if defined(_WIN32)
     _aligned_free(memory);
 #else
-    std::size_t mapped = mappedBytes(searchTreeBytes(tree));
-    if (mapped == 0) {
+    std::size_t bytes = searchTreeBytes(tree);
+    if (bytes < HUGE_PAGE) {
         std::free(memory);
     } else {
-        munmap(memory, mapped);
+        unmapHugePages(memory, bytes);
     }
 #endif
     tree = SearchTree();
