@@ -117,7 +117,8 @@
 #endif
 .endm
 
-// bytes of instructions that trap, a multiple of 4.
+// trap_padding bytes: that many bytes (a multiple of 4) of instructions that
+// trap.
 .macro trap_padding bytes
 #if defined(__i386__) || defined(__x86_64__)
         .fill   \bytes, 1, 0xcc                 // int3
