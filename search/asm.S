@@ -104,14 +104,30 @@
 // never straddles a 64-byte boundary, wherever the linker puts the routine.
 // (Where it does, the same instructions can run markedly slower.) The
 // benchmark builds one routine with STRADDLE_HOT_LOOP to show it: its loop
-// then starts 12 bytes before such a boundary. The padding is never run: control jumps
-// over it.
+// then starts 12 bytes before such a boundary. The padding is never run:
+// control jumps over it. Straddled, the tests build every routine, and the
+// padding ends in instructions that trap, so that a routine that falls into
+// it stops them.
 .macro hot_loop
 #if defined(STRADDLE_HOT_LOOP)
         .p2align 6
-        .skip   52
+        trap_padding 52
 #else
         .p2align 5
+#endif
+.endm
+
+// trap_padding bytes: that many bytes (a multiple of 4) of instructions that
+// trap.
+.macro trap_padding bytes
+#if defined(__i386__) || defined(__x86_64__)
+        .fill   \bytes, 1, 0xcc                 // int3
+#elif defined(__arm__) || defined(__aarch64__)
+        .rept   \bytes / 4
+        udf     #0
+        .endr
+#else
+        .fill   \bytes, 1, 0                    // RISC-V: an all-zero instruction is illegal
 #endif
 .endm
 
