@@ -132,7 +132,7 @@ TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 // 8 GB.)
 TEST_P(EverySearch, SearchesTheLargestCount)
 {
-    if (GetParam().kind == Kind::scan) {
+    if (GetParam().kind() == Kind::scan) {
         GTEST_SKIP();
     }
     GuardedArray zeroes(nullptr, INT_MAX, true);
@@ -161,15 +161,10 @@ TEST(CheckedCall, DISABLED_NamesTheCallThatReadPastTheEnd)
 {
     const int numbers[] = {1, 2, 3};
     GuardedArray array(numbers, 3, true);
-    Contender readsPastTheEnd = {"readsPastTheEnd",
-                                 "",
-                                 "",
-                                 Kind::single,
-                                 [](int, const int numbers[], int count) {
+    Contender readsPastTheEnd = {"readsPastTheEnd", "", "",
+                                 Single{[](int, const int numbers[], int count) {
                                      return static_cast<const volatile int*>(numbers)[count];
-                                 },
-                                 nullptr,
-                                 false};
+                                 }}};
     faultOf(readsPastTheEnd, 2, array, 3);
 }
 

@@ -51,7 +51,7 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
             // for a batch; four or so for a single search, which takes each
             // through the checker apart (slow under an emulator), as well as
             // both ends of int and their neighbours.
-            int spread = GetParam().kind == Kind::tree ? 4 : 100;
+            int spread = GetParam().kind() == Kind::tree ? 4 : 100;
             std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
             for (int i = 0; i < count; i += count / spread + 1) {
                 for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
@@ -61,7 +61,7 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
             int most = static_cast<int>(values.size());
             // A batch takes numbers of them either side of a group and of two.
             std::vector<int> batches = {1, GROUP - 1, GROUP, GROUP + 1, 2 * GROUP + 1, most};
-            if (GetParam().kind == Kind::tree) {
+            if (GetParam().kind() == Kind::tree) {
                 batches = {most};
             }
             SearchTree built = buildSearchTree(numbers.data(), count);
@@ -134,7 +134,7 @@ TEST_P(EveryTreeSearch, SearchesTheLargestCount)
     }
     GuardedArray sought(values.data(), values.size(), true);
     GuardedArray results(nullptr, values.size(), true, true);
-    int queries = GetParam().kind == Kind::treeBatch ? static_cast<int>(values.size()) : 5;
+    int queries = GetParam().kind() == Kind::treeBatch ? static_cast<int>(values.size()) : 5;
     EXPECT_EQ(treeFaultOf(GetParam(), tree, zeroes.data(), INT_MAX, sought, queries, results), "");
 }
 #endif
