@@ -1,6 +1,6 @@
 // Your copy of asmBinarySearch for this instruction set (see ../yourSearch.S).
 #include "../asm.S"
-#include "x86_64/arguments.S"
+#include "arguments.S"
 
         .intel_syntax noprefix
 
