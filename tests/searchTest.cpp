@@ -172,7 +172,9 @@ TEST_P(EveryBatchInPlace, AnswersEachQueryOverItsValue)
         std::sort(numbers.begin(), numbers.end());
         std::vector<int> values = valuesFor(numbers);
         SearchTree built = buildSearchTree(numbers.data(), count);
-        for (int queries : {1, 65, static_cast<int>(values.size())}) {
+        int most = static_cast<int>(values.size());
+        for (int queries : {1, 65, most}) {
+            queries = std::min(queries, most);
             for (bool flushAgainstEnd : {false, true}) {
                 GuardedArray array(numbers.data(), count, flushAgainstEnd);
                 GuardedTree guarded(built, array.data(), flushAgainstEnd);
@@ -187,7 +189,7 @@ TEST_P(EveryBatchInPlace, AnswersEachQueryOverItsValue)
                                                        inPlace);
                                }},
                     GetParam().search);
-                ASSERT_EQ(fault, "") << queries << " queries, count " << count;
+                EXPECT_EQ(fault, "") << queries << " queries, count " << count;
             }
         }
         freeSearchTree(built);
