@@ -147,23 +147,16 @@ template <typename Batch> void addBatch(const std::string& name, Batch batch)
 // the data set as generated.
 void add(const Contender& c)
 {
-    switch (c.kind) {
-    case Kind::scan:
-        addSingle(c.name, InArray{c.search, &unsorted}, true);
-        break;
-    case Kind::single:
-        addSingle(c.name, InArray{c.search, &sorted}, false);
-        break;
-    case Kind::tree:
-        addSingle(c.name, InTree{c.tree}, false);
-        break;
-    case Kind::batch:
-        addBatch(c.name, BatchInArray{c.batch});
-        break;
-    case Kind::treeBatch:
-        addBatch(c.name, BatchInTree{c.treeBatch});
-        break;
-    }
+    std::visit(Overloaded{[&](Scan s) {
+                              addSingle(c.name, InArray{s.call, &unsorted}, true);
+                          },
+                          [&](Single s) {
+                              addSingle(c.name, InArray{s.call, &sorted}, false);
+                          },
+                          [&](Tree t) { addSingle(c.name, InTree{t.call}, false); },
+                          [&](Batch b) { addBatch(c.name, BatchInArray{b.call}); },
+                          [&](TreeBatch b) { addBatch(c.name, BatchInTree{b.call}); }},
+               c.search);
 }
 
 } // namespace
@@ -177,7 +170,7 @@ int main(int argc, char** argv)
             if (!runsHere(c)) {
                 continue;
             }
-            std::printf("\"%s\",\"%s\",%s,%s\n", c.name, c.method, c.compiler, kindName(c.kind));
+            std::printf("\"%s\",\"%s\",%s,%s\n", c.name, c.method, c.compiler, kindName(c.kind()));
         }
         return 0;
     }

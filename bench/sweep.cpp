@@ -90,7 +90,7 @@ std::size_t searchesPerTiming(std::size_t elements)
 std::size_t queriesPerTiming(std::size_t elements, const Contender& contender)
 {
     std::size_t queries = searchesPerTiming(elements);
-    bool batch = contender.kind == Kind::batch || contender.kind == Kind::treeBatch;
+    bool batch = contender.kind() == Kind::batch || contender.kind() == Kind::treeBatch;
     return batch ? 4 * queries : queries;
 }
 
@@ -125,17 +125,18 @@ double timeQueries(const Contender& c, bool chained, const int values[], std::si
 {
     auto start = std::chrono::steady_clock::now();
     int many = static_cast<int>(queries);
-    if (c.kind == Kind::batch) {
-        c.batch(values + first, many, numbers, count, results.data());
-    } else if (c.kind == Kind::treeBatch) {
-        c.treeBatch(values + first, many, tree, results.data());
-    } else if (c.kind == Kind::tree) {
-        oneByOne([&](int value) { return c.tree(value, tree); }, chained, values, first, queries,
-                 results);
-    } else {
-        oneByOne([&](int value) { return c.search(value, numbers, count); }, chained, values, first,
-                 queries, results);
-    }
+    std::visit(
+        Overloaded{[&](Batch b) { b.call(values + first, many, numbers, count, results.data()); },
+                   [&](TreeBatch b) { b.call(values + first, many, tree, results.data()); },
+                   [&](Tree t) {
+                       oneByOne([&](int value) { return t.call(value, tree); }, chained, values,
+                                first, queries, results);
+                   },
+                   [&](auto s) {
+                       oneByOne([&](int value) { return s.call(value, numbers, count); }, chained,
+                                values, first, queries, results);
+                   }},
+        c.search);
     std::chrono::duration<double, std::nano> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count() / static_cast<double>(queries);
 }
@@ -306,7 +307,7 @@ int main(int argc, char** argv)
                 return EXIT_FAILURE;
             }
             tasks.push_back({&contender, false});
-            if (contender.kind == Kind::single || contender.kind == Kind::tree) {
+            if (contender.kind() == Kind::single || contender.kind() == Kind::tree) {
                 tasks.push_back({&contender, true});
             }
         }
@@ -354,11 +355,11 @@ int main(int argc, char** argv)
                 double ns = timeQueries(*task.contender, task.chained, values.data(), first,
                                         queries, numbers, count, &tree, results);
                 const Contender& c = *task.contender;
-                bool onTree = c.kind == Kind::tree || c.kind == Kind::treeBatch;
+                bool onTree = c.kind() == Kind::tree || c.kind() == Kind::treeBatch;
                 std::snprintf(line, sizeof line, "%zu,%s,%s,%s,%d,\"%s\",\"%s\",%s,%s,%.3f,%zu\n",
                               elements, huge, onTree ? indexHuge : "",
                               task.chained ? "latency" : "throughput", repetition, c.name, c.method,
-                              c.compiler, kindName(c.kind), ns, onTree ? treeBytes : 0);
+                              c.compiler, kindName(c.kind()), ns, onTree ? treeBytes : 0);
                 lines += line;
             }
             // What the tree costs to build, beside a copy of the array.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <variant>
 
 // The searches that the contest, the sweep, the unit tests and the fuzzer
 // all take, in one list. Each has the same contract: the subscript of an
@@ -16,9 +17,27 @@ using TreeFunction = int (*)(int value, const SearchTree* tree);
 using TreeBatchFunction = void (*)(const int values[], int queries, const SearchTree* tree,
                                    int results[]);
 
-// A scan needs no order, and is timed only on the repeated values: on
-// random ones it would take minutes. A tree search searches a tree built
-// over the array.
+// A contender's function, of one of five kinds. A scan needs no order, and
+// is timed only on the repeated values: on random ones it would take
+// minutes. A tree search searches a tree built over the array.
+struct Scan {
+    SearchFunction call;
+};
+struct Single {
+    SearchFunction call;
+};
+struct Batch {
+    BatchFunction call;
+};
+struct Tree {
+    TreeFunction call;
+};
+struct TreeBatch {
+    TreeBatchFunction call;
+};
+using Search = std::variant<Scan, Single, Batch, Tree, TreeBatch>;
+
+// Which of Search's alternatives a contender holds, in their order.
 enum class Kind { scan, single, batch, tree, treeBatch };
 
 // What the processor must have for a contender to run.
@@ -28,14 +47,21 @@ struct Contender {
     const char* name;     // as the tables show it
     const char* method;   // what the hand-written search and its compiled twin share
     const char* compiler; // "hand-written", "gcc -O2", "clang -O2" or "-O0"
-    Kind kind;
-    SearchFunction search; // a scan or a single search
-    BatchFunction batch;
-    bool swept; // in the sweep too
-    TreeFunction tree = nullptr;
-    TreeBatchFunction treeBatch = nullptr;
+    Search search;
+    bool swept = true; // in the sweep too
     Needs needs = Needs::nothing;
+
+    Kind kind() const
+    {
+        return static_cast<Kind>(search.index());
+    }
 };
+
+// One lambda for each kind, for std::visit over a contender's search.
+template <typename... Calls> struct Overloaded : Calls... {
+    using Calls::operator()...;
+};
+template <typename... Calls> Overloaded(Calls...) -> Overloaded<Calls...>;
 
 extern const Contender contenders[];
 extern const int contenderCount;

@@ -14,95 +14,106 @@
 #include "binarySearch.h"
 #include "compiled.h"
 #include "linearSearch.h"
+#include "yourSearch.h"
 
 // asmBinarySearch assembled once more, with its loop placed across a 64-byte
-// boundary; and on x86-64, the tree searches once more for each narrower way
-// of counting than the processor's.
+// boundary; and on x86-64, the tree searches once more for each way of
+// counting, whatever the processor has.
 extern "C" {
 int asmBinarySearchStraddling(int value, const int numbers[], int count);
 #if defined(__x86_64__)
 int asmTreeSearchSse2(int value, const SearchTree* tree);
 int asmTreeSearchAvx2(int value, const SearchTree* tree);
+int asmTreeSearchAvx512(int value, const SearchTree* tree);
 void asmTreeBatchSearchSse2(const int values[], int queries, const SearchTree* tree, int results[]);
 void asmTreeBatchSearchAvx2(const int values[], int queries, const SearchTree* tree, int results[]);
+void asmTreeBatchSearchAvx512(const int values[], int queries, const SearchTree* tree,
+                              int results[]);
 #endif
 }
 
-namespace {
-
-constexpr Contender single(const char* name, const char* method, const char* compiler,
-                           SearchFunction search, bool swept = true)
-{
-    return {name, method, compiler, Kind::single, search, nullptr, swept};
-}
-
-constexpr Contender batch(const char* name, const char* compiler, BatchFunction search)
-{
-    return {name, "batch", compiler, Kind::batch, nullptr, search, true};
-}
-
-constexpr Contender tree(const char* name, const char* method, const char* compiler,
-                         TreeFunction search, bool swept = true, Needs needs = Needs::nothing)
-{
-    return {name, method, compiler, Kind::tree, nullptr, nullptr, swept, search, nullptr, needs};
-}
-
-constexpr Contender treeBatch(const char* name, const char* compiler, TreeBatchFunction search,
-                              bool swept = true, Needs needs = Needs::nothing)
-{
-    return {name,    "tree batch", compiler, Kind::treeBatch, nullptr,
-            nullptr, swept,        nullptr,  search,          needs};
-}
-
-} // namespace
-
 #if defined(__x86_64__)
 #define TREE_INTRINSICS(compiler)                                                                  \
-    tree("tree with AVX2, " #compiler " -O2", "tree with AVX2", #compiler " -O2",                  \
-         compiler::treeSearchAvx2, true, Needs::avx2),                                             \
-        tree("tree with AVX-512, " #compiler " -O2", "tree with AVX-512", #compiler " -O2",        \
-             compiler::treeSearchAvx512, true, Needs::avx512),
+    {"tree with AVX2, " #compiler " -O2",                                                          \
+     "tree with AVX2",                                                                             \
+     #compiler " -O2",                                                                             \
+     Tree{compiler::treeSearchAvx2},                                                               \
+     true,                                                                                         \
+     Needs::avx2},                                                                                 \
+        {"tree with AVX-512, " #compiler " -O2",                                                   \
+         "tree with AVX-512",                                                                      \
+         #compiler " -O2",                                                                         \
+         Tree{compiler::treeSearchAvx512},                                                         \
+         true,                                                                                     \
+         Needs::avx512},                                                                           \
+        {"tree batch with AVX2, " #compiler " -O2",                                                \
+         "tree batch with AVX2",                                                                   \
+         #compiler " -O2",                                                                         \
+         TreeBatch{compiler::treeBatchSearchAvx2},                                                 \
+         true,                                                                                     \
+         Needs::avx2},                                                                             \
+        {"tree batch with AVX-512, " #compiler " -O2",                                             \
+         "tree batch with AVX-512",                                                                \
+         #compiler " -O2",                                                                         \
+         TreeBatch{compiler::treeBatchSearchAvx512},                                               \
+         true,                                                                                     \
+         Needs::avx512},
 #else
 #define TREE_INTRINSICS(compiler)
 #endif
 
 // The rows of one compiler's contenders, named "method, compiler".
 #define COMPILED(compiler)                                                                         \
-    single("binarySearch, " #compiler " -O2", "binarySearch", #compiler " -O2",                    \
-           compiler##BinarySearch, false),                                                         \
-        single("std::lower_bound, " #compiler " -O2", "std::lower_bound", #compiler " -O2",        \
-               compiler::lowerBoundSearch),                                                        \
-        single("power-of-two step, " #compiler " -O2", "power-of-two step", #compiler " -O2",      \
-               compiler::powerOfTwoSearch),                                                        \
-        single("branching, " #compiler " -O2", "branching", #compiler " -O2",                      \
-               compiler::branchingSearch),                                                         \
-        single("branch-free, " #compiler " -O2", "branch-free", #compiler " -O2",                  \
-               compiler::branchlessSearch),                                                        \
-        single("branch-free with prefetch, " #compiler " -O2", "branch-free with prefetch",        \
-               #compiler " -O2", compiler::prefetchingSearch),                                     \
-        batch("batch, " #compiler " -O2", #compiler " -O2", compiler::batchSearch),                \
-        tree("tree, " #compiler " -O2", "tree", #compiler " -O2", compiler::treeSearch),           \
-        TREE_INTRINSICS(compiler) treeBatch("tree batch, " #compiler " -O2", #compiler " -O2",     \
-                                            compiler::treeBatchSearch),
+    {"binarySearch, " #compiler " -O2", "binarySearch", #compiler " -O2",                          \
+     Single{compiler##BinarySearch}, false},                                                       \
+        {"std::lower_bound, " #compiler " -O2", "std::lower_bound", #compiler " -O2",              \
+         Single{compiler::lowerBoundSearch}},                                                      \
+        {"power-of-two step, " #compiler " -O2", "power-of-two step", #compiler " -O2",            \
+         Single{compiler::powerOfTwoSearch}},                                                      \
+        {"branching, " #compiler " -O2", "branching", #compiler " -O2",                            \
+         Single{compiler::branchingSearch}},                                                       \
+        {"branch-free, " #compiler " -O2", "branch-free", #compiler " -O2",                        \
+         Single{compiler::branchlessSearch}},                                                      \
+        {"branch-free with prefetch, " #compiler " -O2", "branch-free with prefetch",              \
+         #compiler " -O2", Single{compiler::prefetchingSearch}},                                   \
+        {"batch, " #compiler " -O2", "batch", #compiler " -O2", Batch{compiler::batchSearch}},     \
+        {"tree, " #compiler " -O2", "tree", #compiler " -O2", Tree{compiler::treeSearch}},         \
+        {"tree batch, " #compiler " -O2", "tree batch", #compiler " -O2",                          \
+         TreeBatch{compiler::treeBatchSearch}},                                                    \
+        TREE_INTRINSICS(compiler)
 
+// asmTreeSearch and asmTreeBatchSearch count as the widest instructions the
+// processor has; on x86-64 the sweep takes each way of counting as its own
+// row, beside the compiled twin with the same instructions, and the
+// routines that choose stay the program's own rows, in the contest.
 const Contender contenders[] = {
-    single("asmBinarySearch", "power-of-two step", "hand-written", asmBinarySearch),
-    single("asmBinarySearch, loop across 64 bytes", "power-of-two step", "hand-written",
-           asmBinarySearchStraddling, false),
-    single("asmBranchingSearch", "branching", "hand-written", asmBranchingSearch),
-    single("asmBranchlessSearch", "branch-free", "hand-written", asmBranchlessSearch),
-    single("asmPrefetchingSearch", "branch-free with prefetch", "hand-written",
-           asmPrefetchingSearch),
-    batch("asmBatchSearch", "hand-written", asmBatchSearch),
-    tree("asmTreeSearch", "tree", "hand-written", asmTreeSearch),
-    treeBatch("asmTreeBatchSearch", "hand-written", asmTreeBatchSearch),
+    {"asmBinarySearch", "power-of-two step", "hand-written", Single{asmBinarySearch}},
+    {"asmBinarySearch, loop across 64 bytes", "power-of-two step", "hand-written",
+     Single{asmBinarySearchStraddling}, false},
+    {"yourSearch", "power-of-two step, yours", "hand-written", Single{yourSearch}},
+    {"asmBranchingSearch", "branching", "hand-written", Single{asmBranchingSearch}},
+    {"asmBranchlessSearch", "branch-free", "hand-written", Single{asmBranchlessSearch}},
+    {"asmPrefetchingSearch", "branch-free with prefetch", "hand-written",
+     Single{asmPrefetchingSearch}},
+    {"asmBatchSearch", "batch", "hand-written", Batch{asmBatchSearch}},
 #if defined(__x86_64__)
-    tree("asmTreeSearch with SSE2", "tree", "hand-written", asmTreeSearchSse2, false),
-    tree("asmTreeSearch with AVX2", "tree with AVX2", "hand-written", asmTreeSearchAvx2, false,
-         Needs::avx2),
-    treeBatch("asmTreeBatchSearch with SSE2", "hand-written", asmTreeBatchSearchSse2, false),
-    treeBatch("asmTreeBatchSearch with AVX2", "hand-written", asmTreeBatchSearchAvx2, false,
-              Needs::avx2),
+    {"asmTreeSearch", "tree, widest here", "hand-written", Tree{asmTreeSearch}, false},
+    {"asmTreeBatchSearch", "tree batch, widest here", "hand-written", TreeBatch{asmTreeBatchSearch},
+     false},
+    {"asmTreeSearch with SSE2", "tree", "hand-written", Tree{asmTreeSearchSse2}},
+    {"asmTreeSearch with AVX2", "tree with AVX2", "hand-written", Tree{asmTreeSearchAvx2}, true,
+     Needs::avx2},
+    {"asmTreeSearch with AVX-512", "tree with AVX-512", "hand-written", Tree{asmTreeSearchAvx512},
+     true, Needs::avx512},
+    {"asmTreeBatchSearch with SSE2", "tree batch", "hand-written",
+     TreeBatch{asmTreeBatchSearchSse2}},
+    {"asmTreeBatchSearch with AVX2", "tree batch with AVX2", "hand-written",
+     TreeBatch{asmTreeBatchSearchAvx2}, true, Needs::avx2},
+    {"asmTreeBatchSearch with AVX-512", "tree batch with AVX-512", "hand-written",
+     TreeBatch{asmTreeBatchSearchAvx512}, true, Needs::avx512},
+#else
+    {"asmTreeSearch", "tree", "hand-written", Tree{asmTreeSearch}},
+    {"asmTreeBatchSearch", "tree batch", "hand-written", TreeBatch{asmTreeBatchSearch}},
 #endif
 #if HAVE_gcc_CONTENDERS
     COMPILED(gcc)
@@ -110,8 +121,8 @@ const Contender contenders[] = {
 #if HAVE_clang_CONTENDERS
         COMPILED(clang)
 #endif
-            single("binarySearch -O0", "binarySearch", "-O0", binarySearch, false),
-    {"linear scan -O0", "linear scan", "-O0", Kind::scan, calledLinearSearch, nullptr, false},
+            {"binarySearch -O0", "binarySearch", "-O0", Single{binarySearch}, false},
+    {"linear scan -O0", "linear scan", "-O0", Scan{calledLinearSearch}, false},
 };
 const int contenderCount = sizeof contenders / sizeof contenders[0];
 
@@ -150,16 +161,17 @@ std::string wrongAnswer(const Contender& contender, const int numbers[], int cou
     }
     int queries = static_cast<int>(values.size());
     std::vector<int> results(values.size());
-    if (contender.kind == Kind::batch) {
-        contender.batch(values.data(), queries, numbers, count, results.data());
-    } else if (contender.kind == Kind::treeBatch) {
-        contender.treeBatch(values.data(), queries, tree, results.data());
-    } else {
+    auto each = [&](auto find) {
         for (int i = 0; i < queries; ++i) {
-            results[i] = contender.kind == Kind::tree ? contender.tree(values[i], tree)
-                                                      : contender.search(values[i], numbers, count);
+            results[i] = find(values[i]);
         }
-    }
+    };
+    std::visit(
+        Overloaded{[&](Batch b) { b.call(values.data(), queries, numbers, count, results.data()); },
+                   [&](TreeBatch b) { b.call(values.data(), queries, tree, results.data()); },
+                   [&](Tree t) { each([&](int value) { return t.call(value, tree); }); },
+                   [&](auto s) { each([&](int value) { return s.call(value, numbers, count); }); }},
+        contender.search);
     for (int i = 0; i < queries; ++i) {
         bool present = std::binary_search(numbers, numbers + std::max(count, 0), values[i]);
         if (!isRightAnswer(results[i], values[i], numbers, count, present)) {

@@ -15,6 +15,14 @@ int treeSearchAvx2(int value, const SearchTree* tree);
 int treeSearchAvx512(int value, const SearchTree* tree);
 #endif
 
-// asmTreeBatchSearch's method: groups of the same size, the same prefetches,
-// counting with AVX-512 or AVX2 where the processor has them.
+// asmTreeBatchSearch's method: searches go down the tree together, with the
+// same prefetches, TREE_GROUP at a time as on x86-64 (the other instruction
+// sets' routines take 16).
 void treeBatchSearch(const int values[], int queries, const SearchTree* tree, int results[]);
+
+#if defined(__x86_64__)
+// The same, counting with AVX2 or with AVX-512 intrinsics, for a processor
+// that has them.
+void treeBatchSearchAvx2(const int values[], int queries, const SearchTree* tree, int results[]);
+void treeBatchSearchAvx512(const int values[], int queries, const SearchTree* tree, int results[]);
+#endif

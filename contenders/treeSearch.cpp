@@ -17,8 +17,6 @@ namespace COMPILER {
 namespace COMPILER {
 namespace {
 
-const int GROUP = 64; // as in asmTreeBatchSearch
-
 struct Plain {
     static int count(const int line[], int value)
     {
@@ -80,15 +78,13 @@ void prefetch(const int* line)
 // As asmTreeSearch does: from 1 MB of leaves, the children of the last
 // level's node, and from 1 MB of index those of the level above too, every
 // other line of the 17, while the node is read.
-const int PREFETCHED_LEAVES = 1 << 18;
-const int PREFETCHED_NODES = 1 << 22;
 
 template <typename Isa> int search(int value, const SearchTree* tree)
 {
     int levels = tree->levels;
-    int prefetchedFrom = tree->count < PREFETCHED_LEAVES  ? TREE_MAX_LEVELS
-                         : tree->count < PREFETCHED_NODES ? levels - 1
-                                                          : levels - 2;
+    int prefetchedFrom = tree->count < TREE_PREFETCHED_LEAVES  ? TREE_MAX_LEVELS
+                         : tree->count < TREE_PREFETCHED_NODES ? levels - 1
+                                                               : levels - 2;
     std::size_t k = 0;
     for (int level = 0; level < levels; ++level) {
         if (level >= prefetchedFrom) {
@@ -105,10 +101,10 @@ template <typename Isa> int search(int value, const SearchTree* tree)
 template <typename Isa>
 void batch(const int values[], int queries, const SearchTree* tree, int results[])
 {
-    for (int first = 0; first < queries; first += GROUP) {
-        int searches = std::min(GROUP, queries - first);
+    for (int first = 0; first < queries; first += TREE_GROUP) {
+        int searches = std::min(TREE_GROUP, queries - first);
         const int* value = values + first;
-        std::size_t k[GROUP] = {};
+        std::size_t k[TREE_GROUP] = {};
         for (int level = 0; level < tree->levels; ++level) {
             const int* nodes = node(tree, level, 0);
             const int* next = level + 1 < tree->levels ? node(tree, level + 1, 0) : tree->numbers;
@@ -122,20 +118,6 @@ void batch(const int values[], int queries, const SearchTree* tree, int results[
         }
     }
 }
-
-#if defined(__x86_64__)
-__attribute__((target("avx2,popcnt"), flatten)) void
-batchAvx2(const int values[], int queries, const SearchTree* tree, int results[])
-{
-    batch<Avx2>(values, queries, tree, results);
-}
-
-__attribute__((target("avx512f,popcnt"), flatten)) void
-batchAvx512(const int values[], int queries, const SearchTree* tree, int results[])
-{
-    batch<Avx512>(values, queries, tree, results);
-}
-#endif
 
 } // namespace
 
@@ -160,17 +142,21 @@ __attribute__((target("avx512f,popcnt"), flatten)) int treeSearchAvx512(int valu
 
 void treeBatchSearch(const int values[], int queries, const SearchTree* tree, int results[])
 {
-#if defined(__x86_64__)
-    if (__builtin_cpu_supports("avx512f")) {
-        batchAvx512(values, queries, tree, results);
-        return;
-    }
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt")) {
-        batchAvx2(values, queries, tree, results);
-        return;
-    }
-#endif
     batch<Plain>(values, queries, tree, results);
 }
+
+#if defined(__x86_64__)
+__attribute__((target("avx2,popcnt"), flatten)) void
+treeBatchSearchAvx2(const int values[], int queries, const SearchTree* tree, int results[])
+{
+    batch<Avx2>(values, queries, tree, results);
+}
+
+__attribute__((target("avx512f,popcnt"), flatten)) void
+treeBatchSearchAvx512(const int values[], int queries, const SearchTree* tree, int results[])
+{
+    batch<Avx512>(values, queries, tree, results);
+}
+#endif
 
 } // namespace COMPILER

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::vector<Contender> batches = contendersOf({Kind::batch});
     int single = sought(numbers, value, data[0]);
     for (const Contender& search : searches) {
-        if (search.kind == Kind::scan && count > 1000) {
+        if (search.kind() == Kind::scan && count > 1000) {
             continue; // a scan takes no other path in a large array, only longer
         }
         report(faultOf(search, single, array, count), std::string(search.name) + ", value " +
@@ -106,10 +106,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SearchTree built = buildSearchTree(array.data(), count);
     GuardedTree guarded(built, array.data(), flushAgainstEnd);
     GuardedArray one(&single, 1, flushAgainstEnd);
+    GuardedArray oneResult(nullptr, 1, flushAgainstEnd, true);
     for (const Contender& search : trees) {
-        bool each = search.kind == Kind::tree;
+        bool each = search.kind() == Kind::tree;
         report(treeFaultOf(search, guarded.tree, array.data(), count, each ? one : batch,
-                           each ? 1 : queries, results),
+                           each ? 1 : queries, each ? oneResult : results),
                std::string(search.name) + ", " + std::to_string(each ? 1 : queries) +
                    " queries, count " + std::to_string(count));
         if (each) {

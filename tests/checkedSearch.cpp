@@ -12,7 +12,7 @@ std::vector<Contender> contendersOf(std::initializer_list<Kind> kinds)
     std::vector<Contender> found;
     std::copy_if(contenders, contenders + contenderCount, std::back_inserter(found),
                  [&](const Contender& c) {
-                     return std::find(kinds.begin(), kinds.end(), c.kind) != kinds.end() &&
+                     return std::find(kinds.begin(), kinds.end(), c.kind()) != kinds.end() &&
                             runsHere(c);
                  });
     return found;
@@ -33,6 +33,13 @@ std::string testNameOf(const Contender& contender)
 }
 
 namespace {
+
+// The address of the contender's function, whatever its kind.
+AnyFunction addressOf(const Contender& contender)
+{
+    return std::visit([](auto s) { return reinterpret_cast<AnyFunction>(s.call); },
+                      contender.search);
+}
 
 struct SearchCall {
     const Contender& search;
@@ -103,8 +110,7 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
     const std::uintptr_t arguments[5] = {intArgument(value), pointerArgument(array.data()),
                                          intArgument(count), unusedArgument, unusedArgument};
     std::string clobbered;
-    int position = checkedCall(reinterpret_cast<AnyFunction>(search.search), arguments,
-                               describeSearchCall, &call, clobbered);
+    int position = checkedCall(addressOf(search), arguments, describeSearchCall, &call, clobbered);
 
     std::string fault;
     if (!isRightAnswer(position, value, array.data(), count, present)) {
@@ -118,18 +124,20 @@ std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int
                          const GuardedArray& numbers, int count, const GuardedArray& results)
 {
     const BatchCall call = {batch, queries, count, values, numbers, results};
-    std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
+    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
+    if (results.data() != values.data()) {
+        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
+    }
     const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
                                          pointerArgument(numbers.data()), intArgument(count),
                                          pointerArgument(results.data())};
     std::string clobbered;
-    checkedCall(reinterpret_cast<AnyFunction>(batch.batch), arguments, describeBatchCall, &call,
-                clobbered);
+    checkedCall(addressOf(batch), arguments, describeBatchCall, &call, clobbered);
 
     std::string fault;
     const int* end = numbers.data() + std::max(count, 0);
     for (int i = 0; i < queries && fault.empty(); ++i) {
-        int value = values.data()[i];
+        int value = sought[i];
         int position = results.data()[i];
         bool present = std::binary_search(numbers.data(), end, value);
         if (!isRightAnswer(position, value, numbers.data(), count, present)) {
@@ -156,31 +164,37 @@ std::string treeFaultOf(const Contender& search, const SearchTree& tree, const i
                         const GuardedArray& results)
 {
     std::string clobbered;
-    std::string fault;
-    if (search.kind == Kind::treeBatch) {
-        std::fill(results.writableData(), results.writableData() + queries, -2);
-        const TreeCall call = {search, 0, queries, tree, values.guard()};
-        const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
-                                             pointerArgument(&tree),
-                                             pointerArgument(results.data()), unusedArgument};
-        checkedCall(reinterpret_cast<AnyFunction>(search.treeBatch), arguments, describeTreeCall,
-                    &call, clobbered);
+    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
+    if (results.data() != values.data()) {
+        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
     }
+    std::visit(
+        Overloaded{
+            [&](TreeBatch) {
+                const TreeCall call = {search, 0, queries, tree, values.guard()};
+                const std::uintptr_t arguments[5] = {
+                    pointerArgument(values.data()), intArgument(queries), pointerArgument(&tree),
+                    pointerArgument(results.data()), unusedArgument};
+                checkedCall(addressOf(search), arguments, describeTreeCall, &call, clobbered);
+            },
+            [&](Tree) {
+                for (int i = 0; i < queries && clobbered.empty(); ++i) {
+                    const TreeCall call = {search, sought[i], 1, tree, values.guard()};
+                    const std::uintptr_t arguments[5] = {intArgument(sought[i]),
+                                                         pointerArgument(&tree), unusedArgument,
+                                                         unusedArgument, unusedArgument};
+                    results.writableData()[i] = checkedCall(addressOf(search), arguments,
+                                                            describeTreeCall, &call, clobbered);
+                }
+            },
+            [](auto) {}}, // not a tree search: answers nothing
+        search.search);
+    std::string fault;
     for (int i = 0; i < queries && fault.empty() && clobbered.empty(); ++i) {
-        int value = values.data()[i];
-        int answer;
-        if (search.kind == Kind::treeBatch) {
-            answer = results.data()[i];
-        } else {
-            const TreeCall call = {search, value, 1, tree, values.guard()};
-            const std::uintptr_t arguments[5] = {intArgument(value), pointerArgument(&tree),
-                                                 unusedArgument, unusedArgument, unusedArgument};
-            answer = checkedCall(reinterpret_cast<AnyFunction>(search.tree), arguments,
-                                 describeTreeCall, &call, clobbered);
-        }
-        int expected = lowerBoundAnswer(value, numbers, count);
+        int answer = results.data()[i];
+        int expected = lowerBoundAnswer(sought[i], numbers, count);
         if (answer != expected) {
-            fault = "answered " + std::to_string(answer) + " to " + std::to_string(value) +
+            fault = "answered " + std::to_string(answer) + " to " + std::to_string(sought[i]) +
                     ", not " + std::to_string(expected) + ". ";
         }
     }

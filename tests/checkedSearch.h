@@ -29,7 +29,7 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
 // What is wrong with what batch does for the first queries values in the
 // first count elements of numbers, called through checkedCall: a wrong
 // answer to any query, or registers that it should have kept and changed.
-// Empty when nothing is.
+// Empty when nothing is. results may be values: answered in place.
 std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int queries,
                          const GuardedArray& numbers, int count, const GuardedArray& results);
 
@@ -45,7 +45,8 @@ struct GuardedTree {
 // What is wrong with what a tree search (or tree batch) answers to
 // values[0..queries) in tree, called through checkedCall: an answer other
 // than std::lower_bound's over numbers[0..count), or registers that it
-// should have kept and changed. Empty when nothing is.
+// should have kept and changed. Empty when nothing is. A single search's
+// answers go to results too, which may be values, as a batch's may.
 std::string treeFaultOf(const Contender& search, const SearchTree& tree, const int numbers[],
                         int count, const GuardedArray& values, int queries,
                         const GuardedArray& results);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "buildSearchTree.h"
 #include "checkedSearch.h"
 #include "guardedMemory.h"
 
@@ -132,7 +133,7 @@ TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 // 8 GB.)
 TEST_P(EverySearch, SearchesTheLargestCount)
 {
-    if (GetParam().kind == Kind::scan) {
+    if (GetParam().kind() == Kind::scan) {
         GTEST_SKIP();
     }
     GuardedArray zeroes(nullptr, INT_MAX, true);
@@ -155,21 +156,140 @@ TEST_P(EveryBatch, SearchesTheLargestCount)
 }
 #endif
 
+// Every batch, a plain one or a tree's, answering in place: results is
+// values, laid flush against a guard page.
+class EveryBatchInPlace : public testing::TestWithParam<Contender> {};
+INSTANTIATE_TEST_SUITE_P(, EveryBatchInPlace,
+                         testing::ValuesIn(contendersOf({Kind::batch, Kind::treeBatch})), nameOf);
+
+TEST_P(EveryBatchInPlace, AnswersEachQueryOverItsValue)
+{
+    std::mt19937 generator(20261207);
+    std::uniform_int_distribution<int> pick(-500, 500);
+    for (int count : {1, 100, 10000}) {
+        std::vector<int> numbers(count);
+        std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
+        std::sort(numbers.begin(), numbers.end());
+        std::vector<int> values = valuesFor(numbers);
+        SearchTree built = buildSearchTree(numbers.data(), count);
+        int most = static_cast<int>(values.size());
+        for (int queries : {1, 65, most}) {
+            queries = std::min(queries, most);
+            for (bool flushAgainstEnd : {false, true}) {
+                GuardedArray array(numbers.data(), count, flushAgainstEnd);
+                GuardedTree guarded(built, array.data(), flushAgainstEnd);
+                GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
+                std::string fault = std::visit(
+                    Overloaded{[&](TreeBatch) {
+                                   return treeFaultOf(GetParam(), guarded.tree, numbers.data(),
+                                                      count, inPlace, queries, inPlace);
+                               },
+                               [&](auto) {
+                                   return batchFaultOf(GetParam(), inPlace, queries, array, count,
+                                                       inPlace);
+                               }},
+                    GetParam().search);
+                EXPECT_EQ(fault, "") << queries << " queries, count " << count;
+            }
+        }
+        freeSearchTree(built);
+    }
+}
+
+// The judge of every answer in these tests and before every timing.
+TEST(IsRightAnswer, TakesOnlyTheSubscriptOfAnEqualElementOrMinusOneForNone)
+{
+    const int numbers[] = {1, 3, 3, 5, 5}; // the last past the count below
+    const int count = 4;
+    struct Case {
+        int position;
+        int value;
+        bool present;
+        bool right;
+    } cases[] = {
+        {0, 1, true, true},   {1, 3, true, true},        {2, 3, true, true},
+        {3, 5, true, true},   {-1, 2, false, true},      {-1, 6, false, true},
+        {-1, 3, true, false}, {0, 3, true, false},       {4, 5, true, false}, // past the count
+        {-2, 3, true, false}, {INT_MIN, 1, true, false}, {0, 2, false, false},
+        {1, 2, false, false}, {4, 6, false, false},      {-2, 2, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isRightAnswer(c.position, c.value, numbers, count, c.present), c.right)
+            << c.position << " for " << c.value;
+    }
+    EXPECT_TRUE(isRightAnswer(-1, 1, numbers, 0, false));
+    EXPECT_FALSE(isRightAnswer(0, 1, numbers, 0, false));
+}
+
+// The check before every timing: it passes every contender, and names a
+// wrong one of each kind with the value, the count and the answer. Each
+// wrong one is right but for one value: the first that it is given, the
+// last, or one inside the array.
+int rightAnswer(int value, const int numbers[], int count)
+{
+    const int* found = std::lower_bound(numbers, numbers + count, value);
+    return found != numbers + count && *found == value ? static_cast<int>(found - numbers) : -1;
+}
+
+TEST(WrongAnswer, PassesEveryContenderAndNamesAWrongOne)
+{
+    std::vector<int> numbers(1000);
+    for (int i = 0; i < 1000; ++i) {
+        numbers[i] = 2 * i; // 600 at 300
+    }
+    SearchTree tree = buildSearchTree(numbers.data(), 1000);
+    for (const Contender& contender :
+         contendersOf({Kind::scan, Kind::single, Kind::batch, Kind::tree, Kind::treeBatch})) {
+        EXPECT_EQ(wrongAnswer(contender, numbers.data(), 1000, &tree), "") << contender.name;
+    }
+    const struct {
+        Contender wrong;
+        const char* line;
+    } cases[] = {
+        {{"a scan", "", "", Scan{[](int value, const int numbers[], int count) {
+              return value == INT_MIN ? 0 : rightAnswer(value, numbers, count);
+          }}},
+         "a scan answers 0 for -2147483648 among 1000 elements"},
+        {{"a search", "", "", Single{[](int value, const int numbers[], int count) {
+              return value == 600 ? -1 : rightAnswer(value, numbers, count);
+          }}},
+         "a search answers -1 for 600 among 1000 elements"},
+        {{"a batch", "", "",
+          Batch{[](const int values[], int queries, const int numbers[], int count, int results[]) {
+              for (int i = 0; i < queries; ++i) {
+                  results[i] = values[i] == INT_MAX ? 999 : rightAnswer(values[i], numbers, count);
+              }
+          }}},
+         "a batch answers 999 for 2147483647 among 1000 elements"},
+        {{"a tree search", "", "", Tree{[](int value, const SearchTree* tree) {
+              return value == 601 ? 300 : rightAnswer(value, tree->numbers, tree->count);
+          }}},
+         "a tree search answers 300 for 601 among 1000 elements"},
+        {{"a tree batch", "", "",
+          TreeBatch{[](const int values[], int queries, const SearchTree* tree, int results[]) {
+              for (int i = 0; i < queries; ++i) {
+                  results[i] =
+                      values[i] == 1599 ? 799 : rightAnswer(values[i], tree->numbers, tree->count);
+              }
+          }}},
+         "a tree batch answers 799 for 1599 among 1000 elements"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(wrongAnswer(c.wrong, numbers.data(), 1000, &tree), c.line);
+    }
+    freeSearchTree(tree);
+}
+
 // Run on its own, by CTest, which expects it to stop the process with the
 // call's description.
 TEST(CheckedCall, DISABLED_NamesTheCallThatReadPastTheEnd)
 {
     const int numbers[] = {1, 2, 3};
     GuardedArray array(numbers, 3, true);
-    Contender readsPastTheEnd = {"readsPastTheEnd",
-                                 "",
-                                 "",
-                                 Kind::single,
-                                 [](int, const int numbers[], int count) {
+    Contender readsPastTheEnd = {"readsPastTheEnd", "", "",
+                                 Single{[](int, const int numbers[], int count) {
                                      return static_cast<const volatile int*>(numbers)[count];
-                                 },
-                                 nullptr,
-                                 false};
+                                 }}};
     faultOf(readsPastTheEnd, 2, array, 3);
 }
 

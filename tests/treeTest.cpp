@@ -13,8 +13,6 @@
 
 namespace {
 
-const int GROUP = 64; // searches that a batch takes down together
-
 class EveryTreeSearch : public testing::TestWithParam<Contender> {};
 
 INSTANTIATE_TEST_SUITE_P(, EveryTreeSearch,
@@ -24,20 +22,56 @@ INSTANTIATE_TEST_SUITE_P(, EveryTreeSearch,
                          });
 
 // Every count to 300, and either side of where the tree gains its first,
-// second and third level of index, and of the fourth, and of where the
-// single searches prefetch the leaves (the largest count takes them through
-// prefetching the nodes above as well); duplicates, negative
-// values and both ends of int. The array, index and tail flush against a
-// guard page at one end and then the other; the values to seek, a few
-// hundred at most, their neighbours and the ends of int, and for a batch,
-// numbers of them either side of a group and of two.
+// second and third level of index, and of the fourth; either side of where
+// the single searches prefetch the leaves and where they prefetch the nodes
+// above too (over distinct values only, which are quick to make at that
+// size); duplicates, negative values and both ends of int. The array, index
+// and tail flush against a guard page at one end and then the other; the
+// values to seek, a few hundred at most, their neighbours and the ends of
+// int, and for a batch, numbers of them either side of a group and of two.
 TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters)
 {
+    bool single = GetParam().kind() == Kind::tree;
+    auto check = [&](const std::vector<int>& numbers) {
+        int count = static_cast<int>(numbers.size());
+        // The values: a hundred elements or so, and their neighbours, for a
+        // batch; four or so for a single search, which takes each through
+        // the checker apart (slow under an emulator).
+        int spread = single ? 4 : 100;
+        std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
+        for (int i = 0; i < count; i += count / spread + 1) {
+            for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
+                values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
+            }
+        }
+        int most = static_cast<int>(values.size());
+        std::vector<int> batches = {
+            1, TREE_GROUP - 1, TREE_GROUP, TREE_GROUP + 1, 2 * TREE_GROUP + 1, most};
+        if (single) {
+            batches = {most};
+        }
+        SearchTree built = buildSearchTree(numbers.data(), count);
+        for (bool flushAgainstEnd : {false, true}) {
+            GuardedArray array(numbers.data(), count, flushAgainstEnd);
+            GuardedTree guarded(built, array.data(), flushAgainstEnd);
+            for (int queries : batches) {
+                queries = std::min(queries, most);
+                GuardedArray sought(values.data(), queries, flushAgainstEnd);
+                GuardedArray results(nullptr, queries, flushAgainstEnd, true);
+                ASSERT_EQ(treeFaultOf(GetParam(), guarded.tree, numbers.data(), count, sought,
+                                      queries, results),
+                          "")
+                    << "count " << count << ", " << queries << " queries, " << array.guard();
+            }
+        }
+        freeSearchTree(built);
+    };
+
     std::vector<int> counts(301);
     for (int i = 0; i <= 300; ++i) {
         counts[i] = i;
     }
-    for (int edge : {17 * 16, 17 * 17 * 16, 17 * 17 * 17 * 16, 1 << 18}) {
+    for (int edge : {17 * 16, 17 * 17 * 16, 17 * 17 * 17 * 16, TREE_PREFETCHED_LEAVES}) {
         counts.insert(counts.end(), {edge - 1, edge, edge + 1});
     }
     std::mt19937 generator(20261207);
@@ -47,39 +81,19 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
             std::vector<int> numbers(count);
             std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
             std::sort(numbers.begin(), numbers.end());
-            // The values: a hundred elements or so, and their neighbours,
-            // for a batch; four or so for a single search, which takes each
-            // through the checker apart (slow under an emulator), as well as
-            // both ends of int and their neighbours.
-            int spread = GetParam().kind == Kind::tree ? 4 : 100;
-            std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
-            for (int i = 0; i < count; i += count / spread + 1) {
-                for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
-                    values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
-                }
+            check(numbers);
+            if (HasFatalFailure()) {
+                return;
             }
-            int most = static_cast<int>(values.size());
-            // A batch takes numbers of them either side of a group and of two.
-            std::vector<int> batches = {1, GROUP - 1, GROUP, GROUP + 1, 2 * GROUP + 1, most};
-            if (GetParam().kind == Kind::tree) {
-                batches = {most};
-            }
-            SearchTree built = buildSearchTree(numbers.data(), count);
-            for (bool flushAgainstEnd : {false, true}) {
-                GuardedArray array(numbers.data(), count, flushAgainstEnd);
-                GuardedTree guarded(built, array.data(), flushAgainstEnd);
-                for (int queries : batches) {
-                    queries = std::min(queries, most);
-                    GuardedArray sought(values.data(), queries, flushAgainstEnd);
-                    GuardedArray results(nullptr, queries, flushAgainstEnd, true);
-                    ASSERT_EQ(treeFaultOf(GetParam(), guarded.tree, numbers.data(), count, sought,
-                                          queries, results),
-                              "")
-                        << "count " << count << ", " << queries << " queries, " << array.guard();
-                }
-            }
-            freeSearchTree(built);
         }
+    }
+    for (int count : {TREE_PREFETCHED_NODES - 1, TREE_PREFETCHED_NODES + 1}) {
+        std::vector<int> numbers(count);
+        int value = INT_MIN;
+        for (int& number : numbers) {
+            number = value += static_cast<int>(generator() % 256);
+        }
+        check(numbers);
     }
 }
 
@@ -128,28 +142,68 @@ TEST_P(EveryTreeSearch, SearchesTheLargestCount)
     tree.nodes = nodes.data();
     tree.tail = guardedTail.data();
 
-    std::vector<int> values(GROUP + 3);
+    std::vector<int> values(TREE_GROUP + 3);
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = std::vector<int>{-1, 0, 1, INT_MIN, INT_MAX}[i % 5];
     }
     GuardedArray sought(values.data(), values.size(), true);
     GuardedArray results(nullptr, values.size(), true, true);
-    int queries = GetParam().kind == Kind::treeBatch ? static_cast<int>(values.size()) : 5;
+    int queries = GetParam().kind() == Kind::treeBatch ? static_cast<int>(values.size()) : 5;
     EXPECT_EQ(treeFaultOf(GetParam(), tree, zeroes.data(), INT_MAX, sought, queries, results), "");
 }
 #endif
 
-// For a large array the index takes at most a fifteenth of its bytes, and
-// the tail holds the last block padded.
-TEST(BuildSearchTree, TakesAFifteenthAndCopiesTheLastBlock)
+// The shape at the largest counts, and either side of where a level is
+// added, worked out without the memory: the root is one node with two
+// children or more (no level too many), each level's nodes have children
+// enough to reach every node or block below and no node is without one, and
+// over a large array the index with the tail takes at most a fifteenth of
+// the array's bytes (and a line).
+TEST(SearchTreeShape, HasTheLevelsAndNodesThatReachEveryBlock)
 {
-    for (int count : {17 * 17 * 17 * 16 + 1, 1000000 + 7}) {
+    const std::int64_t block = TREE_KEYS;
+    for (int count :
+         {1, 16, 17, 17 * 16 + 1, 17 * 17 * 17 * 16 + 1, 17 * 17 * 17 * 17 * 16,
+          17 * 17 * 17 * 17 * 16 + 1, 17 * 17 * 17 * 17 * 17 * 17 * 16,
+          17 * 17 * 17 * 17 * 17 * 17 * 16 + 1, INT_MAX - 16, INT_MAX - 15, INT_MAX - 1, INT_MAX}) {
+        SearchTree tree = searchTreeShape(nullptr, count);
+        std::int64_t blocks = (count + block - 1) / block;
+        EXPECT_EQ(tree.count, count);
+        EXPECT_EQ(tree.tailBlock, count / TREE_KEYS) << count;
+        ASSERT_LT(tree.levels, TREE_MAX_LEVELS) << count;
+        if (blocks > 1) {
+            ASSERT_GE(tree.levels, 1) << count;
+            EXPECT_EQ(tree.firstNode[0], 0) << count;
+            EXPECT_EQ(tree.firstNode[1], 1) << count;
+        } else {
+            EXPECT_EQ(tree.levels, 0) << count;
+        }
+        for (int level = 0; level < tree.levels; ++level) {
+            std::int64_t nodes = tree.firstNode[level + 1] - tree.firstNode[level];
+            std::int64_t below = level + 1 < tree.levels
+                                     ? tree.firstNode[level + 2] - tree.firstNode[level + 1]
+                                     : blocks;
+            EXPECT_LE(below, nodes * TREE_FANOUT) << count << ", level " << level;
+            EXPECT_GT(below, (nodes - 1) * TREE_FANOUT) << count << ", level " << level;
+            EXPECT_GT(below, level == 0 ? 1 : 0) << count << ", level " << level;
+        }
+        std::size_t bytes = searchTreeBytes(tree);
+        EXPECT_EQ(bytes, (static_cast<std::size_t>(tree.firstNode[tree.levels]) + 1) * 64);
+        if (count > 17 * 17 * 17 * 16) {
+            EXPECT_LE((bytes - 64) * 15, static_cast<std::size_t>(count) * sizeof(int)) << count;
+        }
+    }
+}
+
+// The index on a line, and the tail the last block padded.
+TEST(BuildSearchTree, AlignsTheIndexAndCopiesTheLastBlock)
+{
+    for (int count : {17 * 16 + 1, 1000000 + 7}) {
         std::vector<int> numbers(count);
         for (int i = 0; i < count; ++i) {
             numbers[i] = i;
         }
         SearchTree tree = buildSearchTree(numbers.data(), count);
-        EXPECT_LE((searchTreeBytes(tree) - 64) * 15, numbers.size() * sizeof(int)) << count;
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(tree.nodes) % 64, 0u);
         for (int j = 0; j < TREE_KEYS; ++j) {
             std::int64_t element = static_cast<std::int64_t>(tree.tailBlock) * TREE_KEYS + j;
