@@ -21,5 +21,5 @@ int branchlessSearch(int value, const int numbers[], int count);
 // while it waits for this one.
 int prefetchingSearch(int value, const int numbers[], int count);
 
-// asmBatchSearch's method.
+// asmBatchSearch's method. results may be values.
 void batchSearch(const int values[], int queries, const int numbers[], int count, int results[]);

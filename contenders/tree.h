@@ -17,7 +17,7 @@ int treeSearchAvx512(int value, const SearchTree* tree);
 
 // asmTreeBatchSearch's method: searches go down the tree together, with the
 // same prefetches, TREE_GROUP at a time as on x86-64 (the other instruction
-// sets' routines take 16).
+// sets' routines take 16). results may be values.
 void treeBatchSearch(const int values[], int queries, const SearchTree* tree, int results[]);
 
 #if defined(__x86_64__)
