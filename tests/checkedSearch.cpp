@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <iterator>
+#include <random>
 
 #include "checkedCall.h"
 
@@ -74,12 +76,6 @@ void describeBatchCall(const void* call)
                  c->results.guard());
 }
 
-int lowerBoundAnswer(int value, const int numbers[], int count)
-{
-    const int* found = std::lower_bound(numbers, numbers + count, value);
-    return found != numbers + count && *found == value ? static_cast<int>(found - numbers) : -1;
-}
-
 struct TreeCall {
     const Contender& search;
     int value;
@@ -95,7 +91,62 @@ void describeTreeCall(const void* call)
                  c->value, c->queries, c->tree.count, c->guard);
 }
 
+// The values sought, kept before a batch may answer over them; results,
+// unless they are the values, filled with an answer no search gives.
+std::vector<int> soughtBefore(const GuardedArray& values, int queries, const GuardedArray& results)
+{
+    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
+    if (results.data() != values.data()) {
+        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
+    }
+    return sought;
+}
+
 } // namespace
+
+std::vector<int> valuesFor(const std::vector<int>& numbers, int spread)
+{
+    std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
+    for (std::size_t i = 0; i < numbers.size(); i += numbers.size() / spread + 1) {
+        for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
+            values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
+        }
+    }
+    return values;
+}
+
+void forSortedArrays(const std::vector<int>& counts, const std::vector<int>& distinctCounts,
+                     unsigned seed, const std::function<bool(const std::vector<int>&)>& check)
+{
+    std::mt19937 generator(seed);
+    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
+        std::uniform_int_distribution<int> pick(range.first, range.second);
+        for (int count : counts) {
+            std::vector<int> numbers(count);
+            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
+            std::sort(numbers.begin(), numbers.end());
+            if (!check(numbers)) {
+                return;
+            }
+        }
+    }
+    for (int count : distinctCounts) {
+        std::vector<int> numbers(count);
+        int value = -1000;
+        for (int& number : numbers) {
+            number = value += 1 + static_cast<int>(generator() % 3);
+        }
+        if (!check(numbers)) {
+            return;
+        }
+    }
+}
+
+int lowerBoundAnswer(int value, const int numbers[], int count)
+{
+    const int* found = std::lower_bound(numbers, numbers + count, value);
+    return found != numbers + count && *found == value ? static_cast<int>(found - numbers) : -1;
+}
 
 std::string faultOf(const Contender& search, int value, const GuardedArray& array, int count)
 {
@@ -124,10 +175,7 @@ std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int
                          const GuardedArray& numbers, int count, const GuardedArray& results)
 {
     const BatchCall call = {batch, queries, count, values, numbers, results};
-    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
-    if (results.data() != values.data()) {
-        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
-    }
+    std::vector<int> sought = soughtBefore(values, queries, results);
     const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
                                          pointerArgument(numbers.data()), intArgument(count),
                                          pointerArgument(results.data())};
@@ -164,10 +212,7 @@ std::string treeFaultOf(const Contender& search, const SearchTree& tree, const i
                         const GuardedArray& results)
 {
     std::string clobbered;
-    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
-    if (results.data() != values.data()) {
-        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
-    }
+    std::vector<int> sought = soughtBefore(values, queries, results);
     std::visit(
         Overloaded{
             [&](TreeBatch) {

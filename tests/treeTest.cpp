@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,16 +35,9 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
     bool single = GetParam().kind() == Kind::tree;
     auto check = [&](const std::vector<int>& numbers) {
         int count = static_cast<int>(numbers.size());
-        // The values: a hundred elements or so, and their neighbours, for a
-        // batch; four or so for a single search, which takes each through
-        // the checker apart (slow under an emulator).
-        int spread = single ? 4 : 100;
-        std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
-        for (int i = 0; i < count; i += count / spread + 1) {
-            for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
-                values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
-            }
-        }
+        // Four elements or so and their neighbours for a single search, which
+        // takes each through the checker apart (slow under an emulator).
+        std::vector<int> values = valuesFor(numbers, single ? 4 : 100);
         int most = static_cast<int>(values.size());
         std::vector<int> batches = {
             1, TREE_GROUP - 1, TREE_GROUP, TREE_GROUP + 1, 2 * TREE_GROUP + 1, most};
@@ -68,33 +62,15 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
     };
 
     std::vector<int> counts(301);
-    for (int i = 0; i <= 300; ++i) {
-        counts[i] = i;
-    }
+    std::iota(counts.begin(), counts.end(), 0);
     for (int edge : {17 * 16, 17 * 17 * 16, 17 * 17 * 17 * 16, TREE_PREFETCHED_LEAVES}) {
         counts.insert(counts.end(), {edge - 1, edge, edge + 1});
     }
-    std::mt19937 generator(20261207);
-    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
-        std::uniform_int_distribution<int> pick(range.first, range.second);
-        for (int count : counts) {
-            std::vector<int> numbers(count);
-            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
-            std::sort(numbers.begin(), numbers.end());
-            check(numbers);
-            if (HasFatalFailure()) {
-                return;
-            }
-        }
-    }
-    for (int count : {TREE_PREFETCHED_NODES - 1, TREE_PREFETCHED_NODES + 1}) {
-        std::vector<int> numbers(count);
-        int value = INT_MIN;
-        for (int& number : numbers) {
-            number = value += static_cast<int>(generator() % 256);
-        }
-        check(numbers);
-    }
+    forSortedArrays(counts, {TREE_PREFETCHED_NODES - 1, TREE_PREFETCHED_NODES + 1}, 20261207,
+                    [&](const std::vector<int>& numbers) {
+                        check(numbers);
+                        return !HasFatalFailure();
+                    });
 }
 
 // An empty tree reads nothing of the array it is given, and answers -1.
