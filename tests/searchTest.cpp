@@ -2,7 +2,6 @@
 #include <climits>
 #include <cstdint>
 #include <numeric>
-#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -69,8 +68,9 @@ TEST_P(EverySearch, AnswersRightReadsNothingElseAndKeepsItsRegisters)
 // Numbers of queries on either side of the groups the batch advances
 // together; values, numbers and results each flush against an inaccessible
 // page at one end and then the other, so that a write past the results
-// faults too. No queries, or a negative number, must touch nothing; a
-// negative count must read no element and answer -1 to every query.
+// faults too; all the queries answered over their values as well. No
+// queries, or a negative number, must touch nothing; a negative count must
+// read no element and answer -1 to every query.
 TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 {
     GuardedArray nothing(nullptr, 0, false, true);
@@ -85,6 +85,11 @@ TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
                 GuardedArray results(nullptr, queries, flushAgainstEnd, true);
                 ASSERT_EQ(batchFaultOf(GetParam(), sought, queries, array, count, results), "")
                     << queries << " queries, count " << count;
+                if (queries == most) { // answered over the values as well
+                    GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
+                    ASSERT_EQ(batchFaultOf(GetParam(), inPlace, queries, array, count, inPlace), "")
+                        << queries << " queries in place, count " << count;
+                }
             }
         }
         ASSERT_EQ(batchFaultOf(GetParam(), nothing, -count, nothing, count, nothing), "") << -count;
@@ -122,46 +127,6 @@ TEST_P(EveryBatch, SearchesTheLargestCount)
     EXPECT_EQ(batchFaultOf(GetParam(), sought, 65, zeroes, INT_MAX, results), "");
 }
 #endif
-
-// Every batch, a plain one or a tree's, answering in place: results is
-// values, laid flush against a guard page.
-class EveryBatchInPlace : public testing::TestWithParam<Contender> {};
-INSTANTIATE_TEST_SUITE_P(, EveryBatchInPlace,
-                         testing::ValuesIn(contendersOf({Kind::batch, Kind::treeBatch})), nameOf);
-
-TEST_P(EveryBatchInPlace, AnswersEachQueryOverItsValue)
-{
-    std::mt19937 generator(20261207);
-    std::uniform_int_distribution<int> pick(-500, 500);
-    for (int count : {1, 100, 10000}) {
-        std::vector<int> numbers(count);
-        std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
-        std::sort(numbers.begin(), numbers.end());
-        std::vector<int> values = valuesFor(numbers);
-        SearchTree built = buildSearchTree(numbers.data(), count);
-        int most = static_cast<int>(values.size());
-        for (int queries : {1, 65, most}) {
-            queries = std::min(queries, most);
-            for (bool flushAgainstEnd : {false, true}) {
-                GuardedArray array(numbers.data(), count, flushAgainstEnd);
-                GuardedTree guarded(built, array.data(), flushAgainstEnd);
-                GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
-                std::string fault = std::visit(
-                    Overloaded{[&](TreeBatch) {
-                                   return treeFaultOf(GetParam(), guarded.tree, numbers.data(),
-                                                      count, inPlace, queries, inPlace);
-                               },
-                               [&](auto) {
-                                   return batchFaultOf(GetParam(), inPlace, queries, array, count,
-                                                       inPlace);
-                               }},
-                    GetParam().search);
-                EXPECT_EQ(fault, "") << queries << " queries, count " << count;
-            }
-        }
-        freeSearchTree(built);
-    }
-}
 
 // The judge of every answer in these tests and before every timing.
 TEST(IsRightAnswer, TakesOnlyTheSubscriptOfAnEqualElementOrMinusOneForNone)

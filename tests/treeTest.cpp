@@ -2,7 +2,6 @@
 #include <climits>
 #include <cstdint>
 #include <numeric>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -29,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(, EveryTreeSearch,
 // size); duplicates, negative values and both ends of int. The array, index
 // and tail flush against a guard page at one end and then the other; the
 // values to seek, a few hundred at most, their neighbours and the ends of
-// int, and for a batch, numbers of them either side of a group and of two.
+// int, and for a batch, numbers of them either side of a group and of two, and
+// all of them answered over their values as well.
 TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters)
 {
     bool single = GetParam().kind() == Kind::tree;
@@ -56,6 +56,13 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
                                       queries, results),
                           "")
                     << "count " << count << ", " << queries << " queries, " << array.guard();
+                if (queries == most && !single) { // answered over the values as well
+                    GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
+                    ASSERT_EQ(treeFaultOf(GetParam(), guarded.tree, numbers.data(), count, inPlace,
+                                          queries, inPlace),
+                              "")
+                        << "count " << count << ", " << queries << " queries in place";
+                }
             }
         }
         freeSearchTree(built);
