@@ -36,59 +36,17 @@ std::string testNameOf(const Contender& contender)
 
 namespace {
 
-// The address of the contender's function, whatever its kind.
-AnyFunction addressOf(const Contender& contender)
+// Calls the contender's function, whatever its kind, through checkedCall,
+// which runs describe should the call touch memory it may not.
+template <typename Describe>
+int checkedCallOf(const Contender& contender, const std::uintptr_t arguments[5],
+                  const Describe& describe, std::string& clobbered)
 {
-    return std::visit([](auto s) { return reinterpret_cast<AnyFunction>(s.call); },
-                      contender.search);
-}
-
-struct SearchCall {
-    const Contender& search;
-    int value;
-    int count;
-    const GuardedArray& numbers;
-};
-
-void describeSearchCall(const void* call)
-{
-    auto c = static_cast<const SearchCall*>(call);
-    std::fprintf(stderr, "%s(value %d, numbers, count %d), numbers %s", c->search.name, c->value,
-                 c->count, c->numbers.guard());
-}
-
-struct BatchCall {
-    const Contender& batch;
-    int queries;
-    int count;
-    const GuardedArray& values;
-    const GuardedArray& numbers;
-    const GuardedArray& results;
-};
-
-void describeBatchCall(const void* call)
-{
-    auto c = static_cast<const BatchCall*>(call);
-    std::fprintf(stderr,
-                 "%s(values, queries %d, numbers, count %d, results), values %s, "
-                 "numbers %s, results %s",
-                 c->batch.name, c->queries, c->count, c->values.guard(), c->numbers.guard(),
-                 c->results.guard());
-}
-
-struct TreeCall {
-    const Contender& search;
-    int value;
-    int queries;
-    const SearchTree& tree;
-    const char* guard;
-};
-
-void describeTreeCall(const void* call)
-{
-    auto c = static_cast<const TreeCall*>(call);
-    std::fprintf(stderr, "%s(value %d, queries %d, tree of count %d), arrays %s", c->search.name,
-                 c->value, c->queries, c->tree.count, c->guard);
+    auto function =
+        std::visit([](auto s) { return reinterpret_cast<AnyFunction>(s.call); }, contender.search);
+    return checkedCall(
+        function, arguments, [](const void* call) { (*static_cast<const Describe*>(call))(); },
+        &describe, clobbered);
 }
 
 // The values sought, kept before a batch may answer over them; results,
@@ -157,11 +115,14 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
 std::string faultOf(const Contender& search, int value, const GuardedArray& array, int count,
                     bool present)
 {
-    const SearchCall call = {search, value, count, array};
+    auto describe = [&] {
+        std::fprintf(stderr, "%s(value %d, numbers, count %d), numbers %s", search.name, value,
+                     count, array.guard());
+    };
     const std::uintptr_t arguments[5] = {intArgument(value), pointerArgument(array.data()),
                                          intArgument(count), unusedArgument, unusedArgument};
     std::string clobbered;
-    int position = checkedCall(addressOf(search), arguments, describeSearchCall, &call, clobbered);
+    int position = checkedCallOf(search, arguments, describe, clobbered);
 
     std::string fault;
     if (!isRightAnswer(position, value, array.data(), count, present)) {
@@ -174,13 +135,18 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
 std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int queries,
                          const GuardedArray& numbers, int count, const GuardedArray& results)
 {
-    const BatchCall call = {batch, queries, count, values, numbers, results};
+    auto describe = [&] {
+        std::fprintf(stderr,
+                     "%s(values, queries %d, numbers, count %d, results), values %s, "
+                     "numbers %s, results %s",
+                     batch.name, queries, count, values.guard(), numbers.guard(), results.guard());
+    };
     std::vector<int> sought = soughtBefore(values, queries, results);
     const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
                                          pointerArgument(numbers.data()), intArgument(count),
                                          pointerArgument(results.data())};
     std::string clobbered;
-    checkedCall(addressOf(batch), arguments, describeBatchCall, &call, clobbered);
+    checkedCallOf(batch, arguments, describe, clobbered);
 
     std::string fault;
     const int* end = numbers.data() + std::max(count, 0);
@@ -213,27 +179,32 @@ std::string treeFaultOf(const Contender& search, const SearchTree& tree, const i
 {
     std::string clobbered;
     std::vector<int> sought = soughtBefore(values, queries, results);
-    std::visit(
-        Overloaded{
-            [&](TreeBatch) {
-                const TreeCall call = {search, 0, queries, tree, values.guard()};
-                const std::uintptr_t arguments[5] = {
-                    pointerArgument(values.data()), intArgument(queries), pointerArgument(&tree),
-                    pointerArgument(results.data()), unusedArgument};
-                checkedCall(addressOf(search), arguments, describeTreeCall, &call, clobbered);
-            },
-            [&](Tree) {
-                for (int i = 0; i < queries && clobbered.empty(); ++i) {
-                    const TreeCall call = {search, sought[i], 1, tree, values.guard()};
-                    const std::uintptr_t arguments[5] = {intArgument(sought[i]),
-                                                         pointerArgument(&tree), unusedArgument,
-                                                         unusedArgument, unusedArgument};
-                    results.writableData()[i] = checkedCall(addressOf(search), arguments,
-                                                            describeTreeCall, &call, clobbered);
-                }
-            },
-            [](auto) {}}, // not a tree search: answers nothing
-        search.search);
+    int value = 0;
+    int calls = queries; // one call of queries, or queries calls of one
+    auto describe = [&] {
+        std::fprintf(stderr, "%s(value %d, queries %d, tree of count %d), arrays %s", search.name,
+                     value, calls, tree.count, values.guard());
+    };
+    std::visit(Overloaded{[&](TreeBatch) {
+                              const std::uintptr_t arguments[5] = {
+                                  pointerArgument(values.data()), intArgument(queries),
+                                  pointerArgument(&tree), pointerArgument(results.data()),
+                                  unusedArgument};
+                              checkedCallOf(search, arguments, describe, clobbered);
+                          },
+                          [&](Tree) {
+                              calls = 1;
+                              for (int i = 0; i < queries && clobbered.empty(); ++i) {
+                                  value = sought[i];
+                                  const std::uintptr_t arguments[5] = {
+                                      intArgument(sought[i]), pointerArgument(&tree),
+                                      unusedArgument, unusedArgument, unusedArgument};
+                                  results.writableData()[i] =
+                                      checkedCallOf(search, arguments, describe, clobbered);
+                              }
+                          },
+                          [](auto) {}}, // not a tree search: answers nothing
+               search.search);
     std::string fault;
     for (int i = 0; i < queries && fault.empty() && clobbered.empty(); ++i) {
         int answer = results.data()[i];
