@@ -95,13 +95,6 @@ json.dump({{"context": {{"num_cpus": 2, "mhz_per_cpu": 2600}},
 '''
 
 
-def fake(folder, name, text):
-    path = folder / name
-    path.write_text(text)
-    path.chmod(0o755)
-    return path
-
-
 def wait_for(condition, seconds=30):
     end = time.monotonic() + seconds
     while not condition():
@@ -111,14 +104,14 @@ def wait_for(condition, seconds=30):
     return True
 
 
-def sweep_run(folder, mode, stop_when=None, extra=()):
-    """Runs bench/sweep against the fake harness; with stop_when, sends it
+def bench_run(folder, script, mode, extra, stop_when=None):
+    """Runs bench/script against the fake harness; with stop_when, sends it
     Ctrl-C once stop_when(partial file's text) holds. Its status and
     output."""
     env = dict(os.environ, FAKE_MODE=mode, FAKE_ARGS=str(folder / "args"))
-    command = [sys.executable, str(ROOT / "bench" / "sweep"), "--harness", str(folder / "fake"),
+    command = [sys.executable, str(ROOT / "bench" / script), "--harness", str(folder / "fake"),
                "--build", str(folder / "build"), "--results", str(folder / "results"),
-               "--no-charts", "--largest", "64", *extra]
+               "--no-charts", *extra]
     process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                text=True)
     if stop_when:
@@ -136,7 +129,8 @@ def scratch(harness, results_file, old):
     """A folder holding harness as fake, and results/results_file holding old."""
     with tempfile.TemporaryDirectory() as name:
         folder = pathlib.Path(name)
-        fake(folder, "fake", harness)
+        (folder / "fake").write_text(harness)
+        (folder / "fake").chmod(0o755)
         (folder / "results").mkdir()
         (folder / "results" / results_file).write_text(old)
         yield folder
@@ -160,7 +154,8 @@ def results():
         with scratch(FAKE_SWEEP, "sweep.csv", old) as folder:
             (folder / "build" / "contenders").mkdir(parents=True)
             (folder / "build" / "contenders" / "contender-flags.txt").write_text("-O2\n")
-            returncode, output = sweep_run(folder, mode, stop_when, extra)
+            returncode, output = bench_run(folder, "sweep", mode, ["--largest", "64", *extra],
+                                           stop_when)
             flags = (folder / "results" / "contender-flags.txt").exists()
             if flags != (kept is not None):
                 failures.append(f"sweep, {mode}: the contenders' flags "
@@ -186,18 +181,13 @@ def results():
             ("ok", [], 0, {"asmBinarySearch", "asmBranchingSearch", "batch, gcc -O2"}),
             ("ok", ["--only", "batch, gcc -O2"], 0, {"asmBinarySearch", "batch, gcc -O2"})]:
         with scratch(FAKE_CONTEST, "contest.csv", "search\nold\n") as folder:
-            done = subprocess.run(
-                [sys.executable, str(ROOT / "bench" / "run"), "--harness", str(folder / "fake"),
-                 "--build", str(folder / "build"), "--results", str(folder / "results"),
-                 "--no-charts", "--repetitions", "2", *only],
-                env=dict(os.environ, FAKE_MODE=mode), stdout=subprocess.PIPE,
-                stderr=subprocess.STDOUT, text=True)
+            returncode, output = bench_run(folder, "run", mode, ["--repetitions", "2", *only])
             found = set()
             if (folder / "results" / "contest.csv").exists():
                 with open(folder / "results" / "contest.csv") as file:
                     found = {row["search"] for row in csv.DictReader(file)}
-            if done.returncode != status:
-                failures.append(f"run {mode} {only}: status {done.returncode}:\n{done.stdout}")
+            if returncode != status:
+                failures.append(f"run {mode} {only}: status {returncode}:\n{output}")
             if found != searches:
                 failures.append(f"run {mode} {only}: contest.csv holds {sorted(found)}")
     return failures
