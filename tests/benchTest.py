@@ -95,15 +95,6 @@ json.dump({{"context": {{"num_cpus": 2, "mhz_per_cpu": 2600}},
 '''
 
 
-def wait_for(condition, seconds=30):
-    end = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > end:
-            return False
-        time.sleep(0.05)
-    return True
-
-
 def bench_run(folder, script, mode, extra, stop_when=None):
     """Runs bench/script against the fake harness; with stop_when, sends it
     Ctrl-C once stop_when(partial file's text) holds. Its status and
@@ -115,10 +106,12 @@ def bench_run(folder, script, mode, extra, stop_when=None):
     process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                text=True)
     if stop_when:
-        partial = folder / "results" / ".sweep.csv.partial"
-        if not wait_for(lambda: partial.exists() and stop_when(partial.read_text())):
-            process.kill()
-            return None, "the partial file never showed what the test waits for"
+        partial, end = folder / "results" / ".sweep.csv.partial", time.monotonic() + 30
+        while not (partial.exists() and stop_when(partial.read_text())):
+            if time.monotonic() > end:
+                process.kill()
+                return None, "the partial file never showed what the test waits for"
+            time.sleep(0.05)
         process.send_signal(signal.SIGINT)
     output = process.communicate(timeout=60)[0]
     return process.returncode, output
