@@ -313,9 +313,8 @@ def tables():
     # octave; then the same with one slow size on the first plateau.
     def ladder(n):
         return 2.0 if 4 * n <= 32 << 10 else 5.0 if 4 * n <= 1 << 20 else 100.0
-    sizes = sweep.sizes(1 << 26, False)
-    for slow, wanted in ((None, [(32 << 10) // 4, (1 << 20) // 4]),
-                         (4096, [(32 << 10) // 4, (1 << 20) // 4])):
+    sizes, wanted = sweep.sizes(1 << 26, False), [(32 << 10) // 4, (1 << 20) // 4]
+    for slow in (None, 4096):
         floor = {n: (ladder(n) * (20 if n == slow else 1), 0) for n in sizes}
         steps = sweep.cache_steps(floor)
         if len(steps) != len(wanted) or any(not 1 <= s / w <= 2 for s, w in zip(steps, wanted)):
