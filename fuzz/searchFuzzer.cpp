@@ -18,15 +18,6 @@
 
 namespace {
 
-// Stops the fuzzer, which keeps the input, if there is a fault.
-void report(const std::string& fault, const std::string& call)
-{
-    if (!fault.empty()) {
-        std::fprintf(stderr, "%s: %s\n", call.c_str(), fault.c_str());
-        std::abort();
-    }
-}
-
 // Most of the time an element or one of its neighbours, as choice says.
 int sought(const std::vector<int>& numbers, int value, unsigned choice)
 {
@@ -71,6 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     int count = static_cast<int>(numbers.size());
+    // Stops the fuzzer, which keeps the input, if there is a fault.
+    auto report = [&](const std::string& fault, const Contender& search, int queries, int first) {
+        if (!fault.empty()) {
+            std::fprintf(stderr, "%s, %d queries from %d, count %d: %s\n", search.name, queries,
+                         first, count, fault.c_str());
+            std::abort();
+        }
+    };
     bool flushAgainstEnd = data[0] & 4;
     GuardedArray array(numbers.data(), numbers.size(), flushAgainstEnd);
 
@@ -81,9 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (search.kind() == Kind::scan && count > 1000) {
             continue; // a scan takes no other path in a large array, only longer
         }
-        report(faultOf(search, single, array, count), std::string(search.name) + ", value " +
-                                                          std::to_string(single) + ", count " +
-                                                          std::to_string(count));
+        report(faultOf(search, single, array, count), search, 1, single);
     }
 
     std::vector<int> values(data[0] >> 3 | (data[0] & 3) << 5); // 0 to 127 queries
@@ -95,9 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GuardedArray results(nullptr, values.size(), flushAgainstEnd, true);
     int queries = static_cast<int>(values.size());
     for (const Contender& search : batches) {
-        report(batchFaultOf(search, batch, queries, array, count, results),
-               std::string(search.name) + ", " + std::to_string(queries) + " queries, count " +
-                   std::to_string(count));
+        report(batchFaultOf(search, batch, queries, array, count, results), search, queries,
+               values.empty() ? 0 : values[0]);
     }
 
     // The tree searches, over a tree whose index and tail are guarded too: a
@@ -109,15 +105,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GuardedArray oneResult(nullptr, 1, flushAgainstEnd, true);
     for (const Contender& search : trees) {
         bool each = search.kind() == Kind::tree;
-        report(treeFaultOf(search, guarded.tree, array.data(), count, each ? one : batch,
-                           each ? 1 : queries, each ? oneResult : results),
-               std::string(search.name) + ", " + std::to_string(each ? 1 : queries) +
-                   " queries, count " + std::to_string(count));
         if (each) {
-            report(treeFaultOf(search, guarded.tree, array.data(), count, batch, queries, results),
-                   std::string(search.name) + ", " + std::to_string(queries) + " values, count " +
-                       std::to_string(count));
+            report(treeFaultOf(search, guarded.tree, array.data(), count, one, 1, oneResult),
+                   search, 1, single);
         }
+        report(treeFaultOf(search, guarded.tree, array.data(), count, batch, queries, results),
+               search, queries, values.empty() ? 0 : values[0]);
     }
     freeSearchTree(built);
     return 0;

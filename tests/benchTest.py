@@ -95,63 +95,60 @@ json.dump({{"context": {{"num_cpus": 2, "mhz_per_cpu": 2600}},
 '''
 
 
-def fake(folder, name, text):
-    path = folder / name
-    path.write_text(text)
-    path.chmod(0o755)
-    return path
-
-
-def wait_for(condition, seconds=30):
-    end = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > end:
-            return False
-        time.sleep(0.05)
-    return True
-
-
-def sweep_run(folder, mode, stop_when=None, extra=()):
-    """Runs bench/sweep against the fake harness; with stop_when, sends it
+def bench_run(folder, script, mode, extra, stop_when=None):
+    """Runs bench/script against the fake harness; with stop_when, sends it
     Ctrl-C once stop_when(partial file's text) holds. Its status and
     output."""
     env = dict(os.environ, FAKE_MODE=mode, FAKE_ARGS=str(folder / "args"))
-    command = [sys.executable, str(ROOT / "bench" / "sweep"), "--harness", str(folder / "fake"),
+    command = [sys.executable, str(ROOT / "bench" / script), "--harness", str(folder / "fake"),
                "--build", str(folder / "build"), "--results", str(folder / "results"),
-               "--no-charts", "--largest", "64", *extra]
+               "--no-charts", *extra]
     process = subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                text=True)
     if stop_when:
-        partial = folder / "results" / ".sweep.csv.partial"
-        if not wait_for(lambda: partial.exists() and stop_when(partial.read_text())):
-            process.kill()
-            return None, "the partial file never showed what the test waits for"
+        partial, end = folder / "results" / ".sweep.csv.partial", time.monotonic() + 30
+        while not (partial.exists() and stop_when(partial.read_text())):
+            if time.monotonic() > end:
+                process.kill()
+                return None, "the partial file never showed what the test waits for"
+            time.sleep(0.05)
         process.send_signal(signal.SIGINT)
     output = process.communicate(timeout=60)[0]
     return process.returncode, output
 
 
+@contextlib.contextmanager
+def scratch(harness, results_file, old):
+    """A folder holding harness as fake, and results/results_file holding old."""
+    with tempfile.TemporaryDirectory() as name:
+        folder = pathlib.Path(name)
+        (folder / "fake").write_text(harness)
+        (folder / "fake").chmod(0o755)
+        (folder / "results").mkdir()
+        (folder / "results" / results_file).write_text(old)
+        yield folder
+
+
 def results():
     every = {str(n) for n in load("sweep").sizes(64, False)}
+    only = ["--only", "asmBranchingSearch,batch, gcc -O2"]
     failures = []
     old = HEADER + "\n" + "\n".join(f"{n},yes,,throughput,0,old,old,gcc -O2,single,1.0,0"
                                     for n in range(16, 1000)) + "\n"
     # (mode, Ctrl-C once the partial file holds this, status, sizes kept or None for the old file)
-    cases = [("wrong", None, 1, None),
-             ("killed", None, 1, None),
-             ("stopped", lambda text: text.startswith("elements"), 130, None),
-             ("stopped after one", lambda text: "\n16," in text, 130, {"16"}),
-             ("cut short", None, 0, {"16"}),
-             ("ok", None, 0, every)]
-    for mode, stop_when, status, kept in cases:
-        with tempfile.TemporaryDirectory() as name:
-            folder = pathlib.Path(name)
-            fake(folder, "fake", FAKE_SWEEP)
-            (folder / "results").mkdir()
-            (folder / "results" / "sweep.csv").write_text(old)
+    cases = [("wrong", None, 1, None, []),
+             ("killed", None, 1, None, []),
+             ("stopped", lambda text: text.startswith("elements"), 130, None, []),
+             ("stopped after one", lambda text: "\n16," in text, 130, {"16"}, []),
+             ("cut short", None, 0, {"16"}, []),
+             ("ok", None, 0, every, []),
+             ("ok", None, 0, every, only)]
+    for mode, stop_when, status, kept, extra in cases:
+        with scratch(FAKE_SWEEP, "sweep.csv", old) as folder:
             (folder / "build" / "contenders").mkdir(parents=True)
             (folder / "build" / "contenders" / "contender-flags.txt").write_text("-O2\n")
-            returncode, output = sweep_run(folder, mode, stop_when)
+            returncode, output = bench_run(folder, "sweep", mode, ["--largest", "64", *extra],
+                                           stop_when)
             flags = (folder / "results" / "contender-flags.txt").exists()
             if flags != (kept is not None):
                 failures.append(f"sweep, {mode}: the contenders' flags "
@@ -168,37 +165,23 @@ def results():
                                 f"not {sorted(kept)}")
             if list(folder.glob("results/.*")):
                 failures.append(f"sweep, {mode}: left {list(folder.glob('results/.*'))}")
-
-    with tempfile.TemporaryDirectory() as name:
-        folder = pathlib.Path(name)
-        fake(folder, "fake", FAKE_SWEEP)
-        sweep_run(folder, "ok", extra=["--only", "asmBranchingSearch,batch, gcc -O2"])
-        given = (folder / "args").read_text().splitlines()
-        if "\n".join(given).count("--only") != 2 or "batch, gcc -O2" not in given:
-            failures.append(f"sweep --only: the harness was given {given}")
+            given = (folder / "args").read_text().splitlines() if extra else []
+            if extra and ("\n".join(given).count("--only") != 2 or "batch, gcc -O2" not in given):
+                failures.append(f"sweep --only: the harness was given {given}")
 
     for mode, only, status, searches in [
-            ("fails", [], 1, None),
+            ("fails", [], 1, {"old"}),
             ("ok", [], 0, {"asmBinarySearch", "asmBranchingSearch", "batch, gcc -O2"}),
             ("ok", ["--only", "batch, gcc -O2"], 0, {"asmBinarySearch", "batch, gcc -O2"})]:
-        with tempfile.TemporaryDirectory() as name:
-            folder = pathlib.Path(name)
-            fake(folder, "fake", FAKE_CONTEST)
-            (folder / "results").mkdir()
-            (folder / "results" / "contest.csv").write_text("search\nold\n")
-            done = subprocess.run(
-                [sys.executable, str(ROOT / "bench" / "run"), "--harness", str(folder / "fake"),
-                 "--build", str(folder / "build"), "--results", str(folder / "results"),
-                 "--no-charts", "--repetitions", "2", *only],
-                env=dict(os.environ, FAKE_MODE=mode), stdout=subprocess.PIPE,
-                stderr=subprocess.STDOUT, text=True)
+        with scratch(FAKE_CONTEST, "contest.csv", "search\nold\n") as folder:
+            returncode, output = bench_run(folder, "run", mode, ["--repetitions", "2", *only])
             found = set()
             if (folder / "results" / "contest.csv").exists():
                 with open(folder / "results" / "contest.csv") as file:
                     found = {row["search"] for row in csv.DictReader(file)}
-            if done.returncode != status:
-                failures.append(f"run {mode} {only}: status {done.returncode}:\n{done.stdout}")
-            if found != (searches or {"old"}):
+            if returncode != status:
+                failures.append(f"run {mode} {only}: status {returncode}:\n{output}")
+            if found != searches:
                 failures.append(f"run {mode} {only}: contest.csv holds {sorted(found)}")
     return failures
 
@@ -239,21 +222,16 @@ def outside(svg):
 
 
 # The longest names the scripts draw, and the longest machine line.
-SEARCHES = [("asmBinarySearch", "power-of-two step", "hand-written", "single"),
-            ("power-of-two step, clang -O2", "power-of-two step", "clang -O2", "single"),
-            ("asmPrefetchingSearch", "branch-free with prefetch", "hand-written", "single"),
-            ("branch-free with prefetch, clang -O2", "branch-free with prefetch", "clang -O2",
-             "single"),
-            ("std::lower_bound, clang -O2", "std::lower_bound", "clang -O2", "single"),
-            ("asmBatchSearch", "batch", "hand-written", "batch"),
-            ("batch, clang -O2", "batch", "clang -O2", "batch"),
-            ("asmTreeSearch with AVX-512", "tree with AVX-512", "hand-written", "tree"),
-            ("tree with AVX-512, clang -O2", "tree with AVX-512", "clang -O2", "tree"),
-            ("asmTreeBatchSearch with AVX-512", "tree batch with AVX-512", "hand-written",
-             "tree batch"),
-            ("tree batch with AVX-512, clang -O2", "tree batch with AVX-512", "clang -O2",
-             "tree batch"),
-            ("binarySearch -O0", "binarySearch", "-O0", "single")]
+FAMILIES = [("asmBinarySearch", "power-of-two step", "single"),
+            ("asmPrefetchingSearch", "branch-free with prefetch", "single"),
+            ("asmBatchSearch", "batch", "batch"),
+            ("asmTreeSearch with AVX-512", "tree with AVX-512", "tree"),
+            ("asmTreeBatchSearch with AVX-512", "tree batch with AVX-512", "tree batch")]
+SEARCHES = [row for asm, method, kind in FAMILIES
+            for row in ((asm, method, "hand-written", kind),
+                        (f"{method}, clang -O2", method, "clang -O2", kind))] + [
+    ("std::lower_bound, clang -O2", "std::lower_bound", "clang -O2", "single"),
+    ("binarySearch -O0", "binarySearch", "-O0", "single")]
 MACHINE = "AMD EPYC (Zen 5) virtual machine, 2 cores, AVX-512, GCC 12 and Clang 14"
 
 
@@ -309,20 +287,18 @@ def tables():
             f'{n},yes,,latency,{r},"{search}","m",{"" if kind == "floor" else "gcc -O2"},{kind},'
             f'{ns * (1 + r / 10)},0\n' for n, search, kind, ns in rows for r in range(3)))
         for words, wanted in [
-                (["workload=latency", "kind=tree", "elements=1024", "fastest"], None),
-                (["workload=latency", "kind=tree", "elements=1024", "fastest", "best"], "4.00"),
-                (["workload=latency", "kind=tree", "elements=1024", "median", "best"], None),
-                (["search=asmTreeSearch", "elements=1024", "median"], "5.50"),
-                (["search=asmTreeSearch", "elements=1024", "fastest", "/", "search=*",
-                  "kind=tree"], None),
-                (["search=asmTreeSearch", "elements=1024", "fastest", "/", "search=*",
-                  "kind=tree", "best"], "1.25")]:
+                ("workload=latency kind=tree elements=1024 fastest", None),
+                ("workload=latency kind=tree elements=1024 fastest best", "4.00"),
+                ("workload=latency kind=tree elements=1024 median best", None),
+                ("search=asmTreeSearch elements=1024 median", "5.50"),
+                ("search=asmTreeSearch elements=1024 fastest / search=* kind=tree", None),
+                ("search=asmTreeSearch elements=1024 fastest / search=* kind=tree best", "1.25")]:
             try:
-                got = docs_tables.figure([str(path)] + words, path)
+                got = docs_tables.figure([str(path)] + words.split(), path)
             except SystemExit:
                 got = None
             if got != wanted:
-                failures.append(f"figure {' '.join(words)}: {got}, not {wanted}")
+                failures.append(f"figure {words}: {got}, not {wanted}")
         table = docs_tables.sweep_table(docs_tables.read_rows(str(path)), {
             "workload": "latency", "sizes": "1024,1048576", "over": "floor",
             "search": "asmTreeSearch|asmBinarySearch"})
@@ -337,9 +313,8 @@ def tables():
     # octave; then the same with one slow size on the first plateau.
     def ladder(n):
         return 2.0 if 4 * n <= 32 << 10 else 5.0 if 4 * n <= 1 << 20 else 100.0
-    sizes = sweep.sizes(1 << 26, False)
-    for slow, wanted in ((None, [(32 << 10) // 4, (1 << 20) // 4]),
-                         (4096, [(32 << 10) // 4, (1 << 20) // 4])):
+    sizes, wanted = sweep.sizes(1 << 26, False), [(32 << 10) // 4, (1 << 20) // 4]
+    for slow in (None, 4096):
         floor = {n: (ladder(n) * (20 if n == slow else 1), 0) for n in sizes}
         steps = sweep.cache_steps(floor)
         if len(steps) != len(wanted) or any(not 1 <= s / w <= 2 for s, w in zip(steps, wanted)):

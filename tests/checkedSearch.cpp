@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <iterator>
+#include <random>
 
 #include "checkedCall.h"
 
@@ -34,44 +36,68 @@ std::string testNameOf(const Contender& contender)
 
 namespace {
 
-// The address of the contender's function, whatever its kind.
-AnyFunction addressOf(const Contender& contender)
+// Calls the contender's function, whatever its kind, through checkedCall,
+// which runs describe should the call touch memory it may not.
+template <typename Describe>
+int checkedCallOf(const Contender& contender, const std::uintptr_t arguments[5],
+                  const Describe& describe, std::string& clobbered)
 {
-    return std::visit([](auto s) { return reinterpret_cast<AnyFunction>(s.call); },
-                      contender.search);
+    auto function =
+        std::visit([](auto s) { return reinterpret_cast<AnyFunction>(s.call); }, contender.search);
+    return checkedCall(
+        function, arguments, [](const void* call) { (*static_cast<const Describe*>(call))(); },
+        &describe, clobbered);
 }
 
-struct SearchCall {
-    const Contender& search;
-    int value;
-    int count;
-    const GuardedArray& numbers;
-};
-
-void describeSearchCall(const void* call)
+// The values sought, kept before a batch may answer over them; results,
+// unless they are the values, filled with an answer no search gives.
+std::vector<int> soughtBefore(const GuardedArray& values, int queries, const GuardedArray& results)
 {
-    auto c = static_cast<const SearchCall*>(call);
-    std::fprintf(stderr, "%s(value %d, numbers, count %d), numbers %s", c->search.name, c->value,
-                 c->count, c->numbers.guard());
+    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
+    if (results.data() != values.data()) {
+        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
+    }
+    return sought;
 }
 
-struct BatchCall {
-    const Contender& batch;
-    int queries;
-    int count;
-    const GuardedArray& values;
-    const GuardedArray& numbers;
-    const GuardedArray& results;
-};
+} // namespace
 
-void describeBatchCall(const void* call)
+std::vector<int> valuesFor(const std::vector<int>& numbers, int spread)
 {
-    auto c = static_cast<const BatchCall*>(call);
-    std::fprintf(stderr,
-                 "%s(values, queries %d, numbers, count %d, results), values %s, "
-                 "numbers %s, results %s",
-                 c->batch.name, c->queries, c->count, c->values.guard(), c->numbers.guard(),
-                 c->results.guard());
+    std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
+    for (std::size_t i = 0; i < numbers.size(); i += numbers.size() / spread + 1) {
+        for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
+            values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
+        }
+    }
+    return values;
+}
+
+void forSortedArrays(const std::vector<int>& counts, const std::vector<int>& distinctCounts,
+                     unsigned seed, const std::function<bool(const std::vector<int>&)>& check)
+{
+    std::mt19937 generator(seed);
+    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
+        std::uniform_int_distribution<int> pick(range.first, range.second);
+        for (int count : counts) {
+            std::vector<int> numbers(count);
+            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
+            std::sort(numbers.begin(), numbers.end());
+            if (!check(numbers)) {
+                return;
+            }
+        }
+    }
+    for (int count : distinctCounts) {
+        std::vector<int> numbers(count);
+        int value = -1000;
+        for (int& number : numbers) {
+            number = value += 1 + static_cast<int>(generator() % 3);
+        }
+        if (!check(numbers)) {
+            return;
+        }
+    }
 }
 
 int lowerBoundAnswer(int value, const int numbers[], int count)
@@ -79,23 +105,6 @@ int lowerBoundAnswer(int value, const int numbers[], int count)
     const int* found = std::lower_bound(numbers, numbers + count, value);
     return found != numbers + count && *found == value ? static_cast<int>(found - numbers) : -1;
 }
-
-struct TreeCall {
-    const Contender& search;
-    int value;
-    int queries;
-    const SearchTree& tree;
-    const char* guard;
-};
-
-void describeTreeCall(const void* call)
-{
-    auto c = static_cast<const TreeCall*>(call);
-    std::fprintf(stderr, "%s(value %d, queries %d, tree of count %d), arrays %s", c->search.name,
-                 c->value, c->queries, c->tree.count, c->guard);
-}
-
-} // namespace
 
 std::string faultOf(const Contender& search, int value, const GuardedArray& array, int count)
 {
@@ -106,11 +115,14 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
 std::string faultOf(const Contender& search, int value, const GuardedArray& array, int count,
                     bool present)
 {
-    const SearchCall call = {search, value, count, array};
+    auto describe = [&] {
+        std::fprintf(stderr, "%s(value %d, numbers, count %d), numbers %s", search.name, value,
+                     count, array.guard());
+    };
     const std::uintptr_t arguments[5] = {intArgument(value), pointerArgument(array.data()),
                                          intArgument(count), unusedArgument, unusedArgument};
     std::string clobbered;
-    int position = checkedCall(addressOf(search), arguments, describeSearchCall, &call, clobbered);
+    int position = checkedCallOf(search, arguments, describe, clobbered);
 
     std::string fault;
     if (!isRightAnswer(position, value, array.data(), count, present)) {
@@ -123,16 +135,18 @@ std::string faultOf(const Contender& search, int value, const GuardedArray& arra
 std::string batchFaultOf(const Contender& batch, const GuardedArray& values, int queries,
                          const GuardedArray& numbers, int count, const GuardedArray& results)
 {
-    const BatchCall call = {batch, queries, count, values, numbers, results};
-    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
-    if (results.data() != values.data()) {
-        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
-    }
+    auto describe = [&] {
+        std::fprintf(stderr,
+                     "%s(values, queries %d, numbers, count %d, results), values %s, "
+                     "numbers %s, results %s",
+                     batch.name, queries, count, values.guard(), numbers.guard(), results.guard());
+    };
+    std::vector<int> sought = soughtBefore(values, queries, results);
     const std::uintptr_t arguments[5] = {pointerArgument(values.data()), intArgument(queries),
                                          pointerArgument(numbers.data()), intArgument(count),
                                          pointerArgument(results.data())};
     std::string clobbered;
-    checkedCall(addressOf(batch), arguments, describeBatchCall, &call, clobbered);
+    checkedCallOf(batch, arguments, describe, clobbered);
 
     std::string fault;
     const int* end = numbers.data() + std::max(count, 0);
@@ -164,31 +178,33 @@ std::string treeFaultOf(const Contender& search, const SearchTree& tree, const i
                         const GuardedArray& results)
 {
     std::string clobbered;
-    std::vector<int> sought(values.data(), values.data() + std::max(queries, 0));
-    if (results.data() != values.data()) {
-        std::fill(results.writableData(), results.writableData() + std::max(queries, 0), -2);
-    }
-    std::visit(
-        Overloaded{
-            [&](TreeBatch) {
-                const TreeCall call = {search, 0, queries, tree, values.guard()};
-                const std::uintptr_t arguments[5] = {
-                    pointerArgument(values.data()), intArgument(queries), pointerArgument(&tree),
-                    pointerArgument(results.data()), unusedArgument};
-                checkedCall(addressOf(search), arguments, describeTreeCall, &call, clobbered);
-            },
-            [&](Tree) {
-                for (int i = 0; i < queries && clobbered.empty(); ++i) {
-                    const TreeCall call = {search, sought[i], 1, tree, values.guard()};
-                    const std::uintptr_t arguments[5] = {intArgument(sought[i]),
-                                                         pointerArgument(&tree), unusedArgument,
-                                                         unusedArgument, unusedArgument};
-                    results.writableData()[i] = checkedCall(addressOf(search), arguments,
-                                                            describeTreeCall, &call, clobbered);
-                }
-            },
-            [](auto) {}}, // not a tree search: answers nothing
-        search.search);
+    std::vector<int> sought = soughtBefore(values, queries, results);
+    int value = 0;
+    int calls = queries; // one call of queries, or queries calls of one
+    auto describe = [&] {
+        std::fprintf(stderr, "%s(value %d, queries %d, tree of count %d), arrays %s", search.name,
+                     value, calls, tree.count, values.guard());
+    };
+    std::visit(Overloaded{[&](TreeBatch) {
+                              const std::uintptr_t arguments[5] = {
+                                  pointerArgument(values.data()), intArgument(queries),
+                                  pointerArgument(&tree), pointerArgument(results.data()),
+                                  unusedArgument};
+                              checkedCallOf(search, arguments, describe, clobbered);
+                          },
+                          [&](Tree) {
+                              calls = 1;
+                              for (int i = 0; i < queries && clobbered.empty(); ++i) {
+                                  value = sought[i];
+                                  const std::uintptr_t arguments[5] = {
+                                      intArgument(sought[i]), pointerArgument(&tree),
+                                      unusedArgument, unusedArgument, unusedArgument};
+                                  results.writableData()[i] =
+                                      checkedCallOf(search, arguments, describe, clobbered);
+                              }
+                          },
+                          [](auto) {}}, // not a tree search: answers nothing
+               search.search);
     std::string fault;
     for (int i = 0; i < queries && fault.empty() && clobbered.empty(); ++i) {
         int answer = results.data()[i];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -15,6 +16,20 @@ std::vector<Contender> contendersOf(std::initializer_list<Kind> kinds);
 // How a test names a contender: in a message, and in the test's name.
 void PrintTo(const Contender& contender, std::ostream* stream);
 std::string testNameOf(const Contender& contender);
+
+// The values to seek in numbers: about spread of its elements, their
+// neighbours, and the ends of int.
+std::vector<int> valuesFor(const std::vector<int>& numbers, int spread = 300);
+
+// Hands check sorted random arrays of each of counts, over ranges narrow
+// enough for many duplicates and wide enough to reach both ends of int, then
+// of each of distinctCounts, each value 1 to 3 above the last; until check
+// returns false.
+void forSortedArrays(const std::vector<int>& counts, const std::vector<int>& distinctCounts,
+                     unsigned seed, const std::function<bool(const std::vector<int>&)>& check);
+
+// The subscript of the first element equal to value, or -1.
+int lowerBoundAnswer(int value, const int numbers[], int count);
 
 // What is wrong with what search does for value in the first count elements
 // of array, which are sorted, called through checkedCall: a wrong answer,

@@ -4,9 +4,7 @@
     docsTest.py figures   every SVG under docs/ and bench/ is an SVG a browser
                           can size, and docs/figures/draw.py draws the
                           committed figures byte for byte
-    docsTest.py links     every relative link of README.md and docs/*.md
-                          leads to a file, and every chapter is linked from
-                          the README
+    docsTest.py links     every chapter is linked from the README
     docsTest.py render    every page rendered by cmark-gfm keeps each generated
                           figure inside the sentence around it, and each
                           relative link or image leads to a file (and to a
@@ -46,19 +44,9 @@ def figures():
 
 
 def links():
-    failures = []
-    pages = [ROOT / "README.md"] + sorted((ROOT / "docs").glob("*.md"))
-    readme = pages[0].read_text()
-    for page in pages:
-        text = re.sub(r"```.*?```", "", page.read_text(), flags=re.DOTALL)
-        for target in re.findall(r"\]\(([^)\s]+)\)", text):
-            if re.match(r"[a-z]+:", target) or target.startswith("#"):
-                continue
-            if not (page.parent / target.split("#")[0]).exists():
-                failures.append(f"{page.relative_to(ROOT)}: no {target}")
-        if page.parent == ROOT / "docs" and f"(docs/{page.name})" not in readme:
-            failures.append(f"README.md does not link docs/{page.name}")
-    return failures
+    readme = (ROOT / "README.md").read_text()
+    return [f"README.md does not link docs/{page.name}"
+            for page in sorted((ROOT / "docs").glob("*.md")) if f"(docs/{page.name})" not in readme]
 
 
 FIGURE = re.compile(r"(<!-- figure: .*? -->)(.*?)(<!-- end -->)", re.DOTALL)

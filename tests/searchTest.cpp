@@ -2,7 +2,6 @@
 #include <climits>
 #include <cstdint>
 #include <numeric>
-#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -13,59 +12,26 @@
 
 namespace {
 
-// The values to seek in numbers: a few hundred elements at most, their
-// neighbours, and the ends of int.
-std::vector<int> valuesFor(const std::vector<int>& numbers)
-{
-    std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
-    for (std::size_t i = 0; i < numbers.size(); i += numbers.size() / 300 + 1) {
-        for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
-            values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
-        }
-    }
-    return values;
-}
-
 // Calls check(numbers, values) with sorted random arrays of every size to
 // 100 and of 1000 and 10000, and either side of 128 KB, from where
 // asmPrefetchingSearch prefetches and the searches' first probe sits off the
-// middle (a power of two). The ranges are narrow enough for many duplicates
-// and wide enough to reach both ends of int. Then arrays of distinct values,
-// where each probe decides, at the sizes where the first probe off the
-// middle changes what follows it: either side of 2^15, of 2^15 + 8194 (from
-// where the larger part is no deeper than the middle's) and of 2^17.
+// middle (a power of two). Then arrays of distinct values, where each probe
+// decides, at the sizes where the first probe off the middle changes what
+// follows it: either side of 2^15, of 2^15 + 8194 (from where the larger part
+// is no deeper than the middle's) and of 2^17.
 template <typename Check> void forEverySortedArray(Check check)
 {
     std::vector<int> counts(101);
     std::iota(counts.begin(), counts.end(), 0);
     counts.insert(counts.end(), {1000, 10000, (1 << 15) - 1, 1 << 15});
-    std::mt19937 generator(20261206);
-    auto checkEach = [&](const std::vector<int>& sizes, auto fill) {
-        for (int count : sizes) {
-            std::vector<int> numbers(count);
-            fill(numbers);
-            check(numbers, valuesFor(numbers));
-            if (testing::Test::HasFatalFailure()) {
-                return;
-            }
-        }
-    };
-    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
-        std::uniform_int_distribution<int> pick(range.first, range.second);
-        checkEach(counts, [&](std::vector<int>& numbers) {
-            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
-            std::sort(numbers.begin(), numbers.end());
-        });
-    }
     const int middle = (1 << 15) + 8194;
-    checkEach({(1 << 15) - 1, (1 << 15) + 1, middle - 1, middle, middle + 1, (1 << 17) - 1,
-               (1 << 17) + 1},
-              [&](std::vector<int>& numbers) {
-                  int value = -1000;
-                  for (int& number : numbers) {
-                      number = value += 1 + static_cast<int>(generator() % 3);
-                  }
-              });
+    forSortedArrays(counts,
+                    {(1 << 15) - 1, (1 << 15) + 1, middle - 1, middle, middle + 1, (1 << 17) - 1,
+                     (1 << 17) + 1},
+                    20261206, [&](const std::vector<int>& numbers) {
+                        check(numbers, valuesFor(numbers));
+                        return !testing::Test::HasFatalFailure();
+                    });
 }
 
 std::string nameOf(const testing::TestParamInfo<Contender>& info)
@@ -102,8 +68,9 @@ TEST_P(EverySearch, AnswersRightReadsNothingElseAndKeepsItsRegisters)
 // Numbers of queries on either side of the groups the batch advances
 // together; values, numbers and results each flush against an inaccessible
 // page at one end and then the other, so that a write past the results
-// faults too. No queries, or a negative number, must touch nothing; a
-// negative count must read no element and answer -1 to every query.
+// faults too; all the queries answered over their values as well. No
+// queries, or a negative number, must touch nothing; a negative count must
+// read no element and answer -1 to every query.
 TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
 {
     GuardedArray nothing(nullptr, 0, false, true);
@@ -118,6 +85,11 @@ TEST_P(EveryBatch, AnswersEachQueryTouchesNothingElseAndKeepsItsRegisters)
                 GuardedArray results(nullptr, queries, flushAgainstEnd, true);
                 ASSERT_EQ(batchFaultOf(GetParam(), sought, queries, array, count, results), "")
                     << queries << " queries, count " << count;
+                if (queries == most) { // answered over the values as well
+                    GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
+                    ASSERT_EQ(batchFaultOf(GetParam(), inPlace, queries, array, count, inPlace), "")
+                        << queries << " queries in place, count " << count;
+                }
             }
         }
         ASSERT_EQ(batchFaultOf(GetParam(), nothing, -count, nothing, count, nothing), "") << -count;
@@ -156,46 +128,6 @@ TEST_P(EveryBatch, SearchesTheLargestCount)
 }
 #endif
 
-// Every batch, a plain one or a tree's, answering in place: results is
-// values, laid flush against a guard page.
-class EveryBatchInPlace : public testing::TestWithParam<Contender> {};
-INSTANTIATE_TEST_SUITE_P(, EveryBatchInPlace,
-                         testing::ValuesIn(contendersOf({Kind::batch, Kind::treeBatch})), nameOf);
-
-TEST_P(EveryBatchInPlace, AnswersEachQueryOverItsValue)
-{
-    std::mt19937 generator(20261207);
-    std::uniform_int_distribution<int> pick(-500, 500);
-    for (int count : {1, 100, 10000}) {
-        std::vector<int> numbers(count);
-        std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
-        std::sort(numbers.begin(), numbers.end());
-        std::vector<int> values = valuesFor(numbers);
-        SearchTree built = buildSearchTree(numbers.data(), count);
-        int most = static_cast<int>(values.size());
-        for (int queries : {1, 65, most}) {
-            queries = std::min(queries, most);
-            for (bool flushAgainstEnd : {false, true}) {
-                GuardedArray array(numbers.data(), count, flushAgainstEnd);
-                GuardedTree guarded(built, array.data(), flushAgainstEnd);
-                GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
-                std::string fault = std::visit(
-                    Overloaded{[&](TreeBatch) {
-                                   return treeFaultOf(GetParam(), guarded.tree, numbers.data(),
-                                                      count, inPlace, queries, inPlace);
-                               },
-                               [&](auto) {
-                                   return batchFaultOf(GetParam(), inPlace, queries, array, count,
-                                                       inPlace);
-                               }},
-                    GetParam().search);
-                EXPECT_EQ(fault, "") << queries << " queries, count " << count;
-            }
-        }
-        freeSearchTree(built);
-    }
-}
-
 // The judge of every answer in these tests and before every timing.
 TEST(IsRightAnswer, TakesOnlyTheSubscriptOfAnEqualElementOrMinusOneForNone)
 {
@@ -225,12 +157,6 @@ TEST(IsRightAnswer, TakesOnlyTheSubscriptOfAnEqualElementOrMinusOneForNone)
 // wrong one of each kind with the value, the count and the answer. Each
 // wrong one is right but for one value: the first that it is given, the
 // last, or one inside the array.
-int rightAnswer(int value, const int numbers[], int count)
-{
-    const int* found = std::lower_bound(numbers, numbers + count, value);
-    return found != numbers + count && *found == value ? static_cast<int>(found - numbers) : -1;
-}
-
 TEST(WrongAnswer, PassesEveryContenderAndNamesAWrongOne)
 {
     std::vector<int> numbers(1000);
@@ -247,29 +173,31 @@ TEST(WrongAnswer, PassesEveryContenderAndNamesAWrongOne)
         const char* line;
     } cases[] = {
         {{"a scan", "", "", Scan{[](int value, const int numbers[], int count) {
-              return value == INT_MIN ? 0 : rightAnswer(value, numbers, count);
+              return value == INT_MIN ? 0 : lowerBoundAnswer(value, numbers, count);
           }}},
          "a scan answers 0 for -2147483648 among 1000 elements"},
         {{"a search", "", "", Single{[](int value, const int numbers[], int count) {
-              return value == 600 ? -1 : rightAnswer(value, numbers, count);
+              return value == 600 ? -1 : lowerBoundAnswer(value, numbers, count);
           }}},
          "a search answers -1 for 600 among 1000 elements"},
         {{"a batch", "", "",
           Batch{[](const int values[], int queries, const int numbers[], int count, int results[]) {
               for (int i = 0; i < queries; ++i) {
-                  results[i] = values[i] == INT_MAX ? 999 : rightAnswer(values[i], numbers, count);
+                  results[i] =
+                      values[i] == INT_MAX ? 999 : lowerBoundAnswer(values[i], numbers, count);
               }
           }}},
          "a batch answers 999 for 2147483647 among 1000 elements"},
         {{"a tree search", "", "", Tree{[](int value, const SearchTree* tree) {
-              return value == 601 ? 300 : rightAnswer(value, tree->numbers, tree->count);
+              return value == 601 ? 300 : lowerBoundAnswer(value, tree->numbers, tree->count);
           }}},
          "a tree search answers 300 for 601 among 1000 elements"},
         {{"a tree batch", "", "",
           TreeBatch{[](const int values[], int queries, const SearchTree* tree, int results[]) {
               for (int i = 0; i < queries; ++i) {
-                  results[i] =
-                      values[i] == 1599 ? 799 : rightAnswer(values[i], tree->numbers, tree->count);
+                  results[i] = values[i] == 1599
+                                   ? 799
+                                   : lowerBoundAnswer(values[i], tree->numbers, tree->count);
               }
           }}},
          "a tree batch answers 799 for 1599 among 1000 elements"},

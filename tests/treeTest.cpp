@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <random>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -28,22 +28,16 @@ INSTANTIATE_TEST_SUITE_P(, EveryTreeSearch,
 // size); duplicates, negative values and both ends of int. The array, index
 // and tail flush against a guard page at one end and then the other; the
 // values to seek, a few hundred at most, their neighbours and the ends of
-// int, and for a batch, numbers of them either side of a group and of two.
+// int, and for a batch, numbers of them either side of a group and of two, and
+// all of them answered over their values as well.
 TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters)
 {
     bool single = GetParam().kind() == Kind::tree;
     auto check = [&](const std::vector<int>& numbers) {
         int count = static_cast<int>(numbers.size());
-        // The values: a hundred elements or so, and their neighbours, for a
-        // batch; four or so for a single search, which takes each through
-        // the checker apart (slow under an emulator).
-        int spread = single ? 4 : 100;
-        std::vector<int> values = {INT_MIN, INT_MIN + 1, -1, 0, 1, INT_MAX - 1, INT_MAX};
-        for (int i = 0; i < count; i += count / spread + 1) {
-            for (unsigned offset : {-1u, 0u, 1u}) { // wrapping past either end of int
-                values.push_back(static_cast<int>(static_cast<unsigned>(numbers[i]) + offset));
-            }
-        }
+        // Four elements or so and their neighbours for a single search, which
+        // takes each through the checker apart (slow under an emulator).
+        std::vector<int> values = valuesFor(numbers, single ? 4 : 100);
         int most = static_cast<int>(values.size());
         std::vector<int> batches = {
             1, TREE_GROUP - 1, TREE_GROUP, TREE_GROUP + 1, 2 * TREE_GROUP + 1, most};
@@ -62,39 +56,28 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
                                       queries, results),
                           "")
                     << "count " << count << ", " << queries << " queries, " << array.guard();
+                if (queries == most && !single) { // answered over the values as well
+                    GuardedArray inPlace(values.data(), queries, flushAgainstEnd, true);
+                    ASSERT_EQ(treeFaultOf(GetParam(), guarded.tree, numbers.data(), count, inPlace,
+                                          queries, inPlace),
+                              "")
+                        << "count " << count << ", " << queries << " queries in place";
+                }
             }
         }
         freeSearchTree(built);
     };
 
     std::vector<int> counts(301);
-    for (int i = 0; i <= 300; ++i) {
-        counts[i] = i;
-    }
+    std::iota(counts.begin(), counts.end(), 0);
     for (int edge : {17 * 16, 17 * 17 * 16, 17 * 17 * 17 * 16, TREE_PREFETCHED_LEAVES}) {
         counts.insert(counts.end(), {edge - 1, edge, edge + 1});
     }
-    std::mt19937 generator(20261207);
-    for (auto range : {std::make_pair(1, 3), {-5, 5}, {1, 1000}, {INT_MIN, INT_MAX}}) {
-        std::uniform_int_distribution<int> pick(range.first, range.second);
-        for (int count : counts) {
-            std::vector<int> numbers(count);
-            std::generate(numbers.begin(), numbers.end(), [&] { return pick(generator); });
-            std::sort(numbers.begin(), numbers.end());
-            check(numbers);
-            if (HasFatalFailure()) {
-                return;
-            }
-        }
-    }
-    for (int count : {TREE_PREFETCHED_NODES - 1, TREE_PREFETCHED_NODES + 1}) {
-        std::vector<int> numbers(count);
-        int value = INT_MIN;
-        for (int& number : numbers) {
-            number = value += static_cast<int>(generator() % 256);
-        }
-        check(numbers);
-    }
+    forSortedArrays(counts, {TREE_PREFETCHED_NODES - 1, TREE_PREFETCHED_NODES + 1}, 20261207,
+                    [&](const std::vector<int>& numbers) {
+                        check(numbers);
+                        return !HasFatalFailure();
+                    });
 }
 
 // An empty tree reads nothing of the array it is given, and answers -1.
