@@ -22,9 +22,11 @@
 // prefetched as soon as it is known: a node is one line, but a leaf block, in
 // the caller's array, may straddle two.
 // Keeping 64 k rather than k saves a shift to an address twice a search and
-// level: at 3*10^8 elements with AVX-512, 0.82 to 0.89 of the time of the
-// compiled twin, against 0.94 to 0.98 before (median of per-repetition
-// ratios, 15 repetitions, Xeon Sapphire Rapids KVM guest).
+// level: at 3*10^8 elements with AVX-512, 0.82 to 0.89 of the compiled twin's
+// time against 0.94 to 0.98 before, on a busy machine, and 0.57 to 0.81
+// against 0.74 to 0.80 on a quieter one (median of per-repetition ratios,
+// 15 repetitions, Xeon Sapphire Rapids KVM guest). 128 searches a group in
+// place of 64 measured no faster there.
 .macro tree_batch_level isa, from, to
         .ifc    \to, leaves
         mov     rdi, [TREE + TREE_NUMBERS]      // the leaves

@@ -26,36 +26,32 @@
 // processor's own prefetcher brings the line beside each (measured, about
 // as fast as all 17 waiting for each search, and less costly to searches
 // that overlap).
-// The prefetches go before the node's count: at 3*10^8 elements with AVX-512
-// that took 1.00 and 1.21 of the compiled twin's time (which does the same)
-// on independent searches, against 1.30 and 1.60 after the count, and 1.03
-// to 1.06 chained against 1.08 to 1.09 (median of per-repetition ratios, 15
-// repetitions, Xeon Sapphire Rapids KVM guest, busy). Prefetching all 17
-// leaf blocks in place of every other one took 1.10 to 1.31 of the twin's
-// time chained against 1.17 then, and 2.1 times the dependent-line floor
-// against 1.85.
+// Neither prefetching all 17 leaf blocks nor prefetching before the count
+// measured faster at 3*10^8 elements (chained and independent, against the
+// compiled twin, Xeon Sapphire Rapids KVM guest, busy: the medians of
+// per-repetition ratios moved by less than from one run to the next).
 .macro tree_level isa, level, leaf
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         jb      \leaf                           // no more levels
+        count_\isa r9+r11, r8d                  // c = keys below the value
         cmp     VALUE, \level
         ja      L(fetched\@)
 // The node's children on their way while it is read.
         imul    r10, rax, TREE_FANOUT * 64      // 17 k lines
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         je      L(leaves\@)
-        mov     r8d, [TREE + TREE_FIRST_NODE + 4 * \level]
-        shl     r8, 6
-        add     r8, r9                          // the next level's first node
+        mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
+        shl     r11, 6
+        add     r11, r9                         // the next level's first node
         jmp     L(children\@)
 L(leaves\@):
-        mov     r8, [TREE + TREE_NUMBERS]       // below the last level, the leaves
+        mov     r11, [TREE + TREE_NUMBERS]      // below the last level, the leaves
 L(children\@):
-        add     r10, r8
+        add     r10, r11
         .irp    child, 0, 2, 4, 6, 8, 10, 12, 14, 16
         prefetcht0 [r10 + 64 * \child]
         .endr
 L(fetched\@):
-        count_\isa r9+r11, r8d                  // c = keys below the value
         imul    r10, rax, TREE_FANOUT           // 17 k
         mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
         add     r11, r10                        // node 17 k of the next level
