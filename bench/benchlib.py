@@ -125,7 +125,7 @@ def machine(named, results):
     if named:
         return named
     if results and (results / "machine.md").exists():
-        return (results / "machine.md").read_text().splitlines()[0].lstrip("# ").split(";")[0]
+        return (results / "machine.md").read_text().splitlines()[0].lstrip("# ").split(";")[0].split(", ")[0]
     try:
         for line in pathlib.Path("/proc/cpuinfo").read_text().splitlines():
             if line.startswith("model name"):
