@@ -41,8 +41,11 @@ def halving(numbers, value):
 
 
 def check_transcript(arguments, result, wall_seconds):
-    numbers = list(map(int, subprocess.run(arguments.runner + [arguments.data_set],
-                                           capture_output=True, check=True).stdout.split()))
+    data_set = subprocess.run(arguments.runner + [arguments.data_set], capture_output=True)
+    if data_set.returncode != 0:
+        sys.exit(f"FAILED: the data set's printer: exit status {data_set.returncode}, "
+                 f"standard error {data_set.stderr!r}")
+    numbers = list(map(int, data_set.stdout.split()))
     value = int(arguments.value)
     linear = numbers.index(value) if value in numbers else -1
     numbers.sort()
