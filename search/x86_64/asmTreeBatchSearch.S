@@ -15,10 +15,10 @@
 // written only once each value is read, so that results may be values.
 #define FRAME   (8 * TREE_GROUP)
 
-// Changes rax, rcx, rdx, rdi, r8 to r10 and the vectors: one level of the
+// Changes rax, rcx, rdi, r8 to r11 and the vectors: one level of the
 // group of rbx searches, counting as isa does. from is root (every k is 0) or
 // node (64 k at [rsp + 8 i], rsi the level's first node), and to is nodes or
-// leaves, what lies below; r11d is the level below. Each search's child is
+// leaves, what lies below; edx is the level below. Each search's child is
 // prefetched as soon as it is known: a node is one line, but a leaf block, in
 // the caller's array, may straddle two.
 // Keeping 64 k rather than k saves a shift to an address twice a search and
@@ -34,7 +34,7 @@
         shl     r9, 6                           // at 64 k
         mov     r10, [TREE + TREE_TAIL]         // the last block, padded
         .else
-        mov     edi, [TREE + TREE_FIRST_NODE + r11*4]
+        mov     edi, [TREE + TREE_FIRST_NODE + rdx*4]
         shl     rdi, 6
         add     rdi, [TREE + TREE_NODES]        // the first node of the level below
         .endif
@@ -45,23 +45,21 @@
 L(search\@):
         splat_\isa [VALUES + rcx*4]
         .ifc    \from, root
-        count_\isa rsi, r8d                     // c = keys below the value
-        shl     r8d, 6
+        count_\isa rsi, r8, 6, r11             // 64 c, c the keys below the value
         mov     eax, r8d                        // 64 k = 64 c
         .else
         mov     rax, [rsp + rcx*8]              // 64 k
-        count_\isa rsi+rax, r8d                 // c = keys below the value
+        count_\isa rsi+rax, r8, 6, r11         // 64 c, c the keys below the value
         imul    rax, rax, TREE_FANOUT
-        shl     r8d, 6
         add     rax, r8                         // 64 k = 64 (17 k + c)
         .endif
         mov     [rsp + rcx*8], rax
         .ifc    \to, leaves
-        lea     rdx, [rdi + rax]                // leaf block k
+        lea     r11, [rdi + rax]                // leaf block k
         cmp     rax, r9
-        cmove   rdx, r10                        // or the padded last block
-        prefetcht0 [rdx]
-        prefetcht0 [rdx + 60]
+        cmove   r11, r10                        // or the padded last block
+        prefetcht0 [r11]
+        prefetcht0 [r11 + 60]
         .else
         prefetcht0 [rdi + rax]                  // node k below
         .endif
@@ -79,14 +77,14 @@ L(group\@):
         mov     ebx, TREE_GROUP
         cmp     LEFT, ebx
         cmovl   ebx, LEFT                       // this group's searches
-        mov     r11d, 1                         // the level below the root
-        cmp     r11d, [TREE + TREE_LEVELS]
+        mov     edx, 1                          // the level below the root
+        cmp     edx, [TREE + TREE_LEVELS]
         ja      L(noIndex\@)
         je      L(rootAboveLeaves\@)
         tree_batch_level \isa, root, nodes
 L(nodes\@):
-        inc     r11d
-        cmp     r11d, [TREE + TREE_LEVELS]
+        inc     edx
+        cmp     edx, [TREE + TREE_LEVELS]
         je      L(lastNodes\@)
         tree_batch_level \isa, node, nodes
         jmp     L(nodes\@)
@@ -107,7 +105,6 @@ L(answer\@):
         mov     rax, [rsp + rcx*8]              // 64 k
         mov     rdx, rax
         add     rdx, [TREE + TREE_NUMBERS]      // numbers + 16 k
-        shr     rax, 6                          // k
         mov     esi, [VALUES + rcx*4]
         splat_\isa esi
         leaf_answer \isa, TREE, esi, rdx

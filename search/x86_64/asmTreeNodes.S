@@ -3,12 +3,15 @@
 // those below are the first c. (askIsa.S asks which of them the processor
 // allows.)
 //
-// SSE2, which every x86-64 has, compares four keys an instruction, packs the
-// four answers into one byte each and counts them without popcnt, which it
-// lacks: the mask is 2^c - 1, so c is the lowest set bit of mask + 1. AVX2
-// compares eight and packs the two answers into words, a key two bits of the
-// mask, so that popcnt counts each key twice. AVX-512 compares all sixteen
-// into a mask register, and in zmm16, which needs no vzeroupper after it.
+// The count lies on the chain from one level's load to the next, so each
+// way takes the shortest path to c it has. SSE2, which every x86-64 has,
+// compares four keys an instruction and adds the answers, -1 a key below,
+// in the vector and then in two general registers. Packing them into a mask
+// for bsf, as it lacks popcnt, took four cycles longer: each pack and bsf
+// take three here (Xeon Sapphire Rapids KVM guest). AVX2 compares eight and
+// popcnt counts the four mask bits of each key below, the two halves side
+// by side. AVX-512 compares all sixteen into a mask register, and in zmm16,
+// which needs no vzeroupper after it.
 
 // Changes xmm0 (ymm0, zmm16): the value in every lane, from a register or
 // memory.
@@ -35,41 +38,59 @@
         vmovd   \to, xmm16
 .endm
 
-// Changes to (a 32-bit register) and xmm1 to xmm4 (ymm1 and ymm2; k1): to
-// becomes the count of keys of the line at from below the value. It reads
-// the whole line before it writes to, so from may use to.
-.macro count_sse2 from, to
-        movdqu  xmm1, [\from]
-        movdqu  xmm2, [\from + 16]
-        movdqa  xmm3, xmm0
-        pcmpgtd xmm3, xmm1                      // key < value, keys 0 to 3
+// Changes to and spare (two of r8 to r15, by their 64-bit names) and xmm1
+// to xmm4 (ymm1 and ymm2; k1): to becomes c << shift, c the count of keys of
+// the line at from below the value. Shifted by 6 it is child c's offset in a
+// row of nodes, by 2 element c's in a block. It reads the whole line before
+// it writes to or spare, so from may use them.
+.macro count_sse2 from, to, shift, spare
         movdqa  xmm1, xmm0
-        pcmpgtd xmm1, xmm2
-        packssdw xmm3, xmm1                     // keys 0 to 7, a word each
-        movdqu  xmm1, [\from + 32]
-        movdqu  xmm2, [\from + 48]
+        movdqu  xmm3, [\from]
+        pcmpgtd xmm1, xmm3                      // -1 for each key below the value
+        movdqa  xmm2, xmm0
+        movdqu  xmm3, [\from + 16]
+        pcmpgtd xmm2, xmm3
+        paddd   xmm1, xmm2
+        movdqa  xmm2, xmm0
+        movdqu  xmm3, [\from + 32]
+        pcmpgtd xmm2, xmm3
         movdqa  xmm4, xmm0
-        pcmpgtd xmm4, xmm1
-        movdqa  xmm1, xmm0
-        pcmpgtd xmm1, xmm2
-        packssdw xmm4, xmm1
-        packsswb xmm3, xmm4                     // all sixteen, a byte each
-        pmovmskb \to, xmm3                      // 2^c - 1
-        inc     \to
-        bsf     \to, \to                        // c
+        movdqu  xmm3, [\from + 48]
+        pcmpgtd xmm4, xmm3
+        paddd   xmm2, xmm4
+        paddd   xmm1, xmm2                      // the four lanes sum to -c
+        pshufd  xmm2, xmm1, 0x4e
+        paddd   xmm1, xmm2                      // and so do lanes 0 and 1
+        movq    \to, xmm1
+        mov     \spare, \to
+        shr     \spare, 32                      // lane 1
+        neg     \to\()d                         // minus lane 0
+        sub     \to\()d, \spare\()d             // c
+        .if     \shift
+        shl     \to\()d, \shift
+        .endif
 .endm
-.macro count_avx2 from, to
+.macro count_avx2 from, to, shift, spare
         vpcmpgtd ymm1, ymm0, [\from]            // key < value, keys 0 to 7
-        vpcmpgtd ymm2, ymm0, [\from + 32]
-        vpackssdw ymm1, ymm1, ymm2              // all sixteen, a word each
-        vpmovmskb \to, ymm1
-        popcnt  \to, \to                        // 2 c
-        shr     \to, 1                          // c
+        vpcmpgtd ymm2, ymm0, [\from + 32]       // and 8 to 15
+        vpmovmskb \to\()d, ymm1                 // four bits a key below
+        vpmovmskb \spare\()d, ymm2
+        popcnt  \to\()d, \to\()d
+        popcnt  \spare\()d, \spare\()d
+        add     \to\()d, \spare\()d             // 4 c
+        .if     \shift > 2
+        shl     \to\()d, \shift - 2
+        .elseif \shift < 2
+        shr     \to\()d, 2 - \shift
+        .endif
 .endm
-.macro count_avx512 from, to
+.macro count_avx512 from, to, shift, spare
         vpcmpgtd k1, zmm16, [\from]             // key < value
-        kmovw   \to, k1
-        popcnt  \to, \to                        // c
+        kmovw   \to\()d, k1
+        popcnt  \to\()d, \to\()d                // c
+        .if     \shift
+        shl     \to\()d, \shift
+        .endif
 .endm
 
 // Changes the upper halves of ymm0 to ymm15 after AVX2, clearing them before
@@ -81,25 +102,30 @@
         .endif
 .endm
 
-// Changes rax (left the answer), r8 and leaf: the leaf step of every tree
-// search. A search that ends in leaf block k (rax), at leaf (a register
-// holding numbers + 16 k), its value in value and splat, answers p, the
-// subscript of the first element not below the value, if numbers[p] is the
-// value, else -1. tree is the SearchTree's register.
+// Changes rax (left the answer), r8, r9 and leaf: the leaf step of every tree
+// search. A search that ends in leaf block k (rax holding 64 k), at leaf (a
+// register holding numbers + 16 k), its value in value and splat, answers p,
+// the subscript of the first element not below the value, if numbers[p] is
+// the value, else -1. tree is the SearchTree's register.
 .macro leaf_answer isa, tree, value, leaf
-        cmp     eax, [\tree + TREE_TAIL_BLOCK]
+        mov     r8d, [\tree + TREE_TAIL_BLOCK]
+        shl     r8, 6
+        cmp     rax, r8
         jne     L(block\@)
         mov     \leaf, [\tree + TREE_TAIL]      // the last block, padded
 L(block\@):
-        count_\isa \leaf, r8d                   // c = elements below the value
-        shl     rax, 4
-        add     rax, r8                         // p = 16 k + c
-        mov     r8d, -1
+        count_\isa \leaf, r8, 2, r9             // 4 c, c the elements below the value
+        mov     \leaf, [\tree + TREE_NUMBERS]
+        add     \leaf, rax                      // numbers + 16 k, the tail's too
+        add     rax, r8
+        shr     rax, 2                          // p = 16 k + c
         cmp     eax, [\tree + TREE_COUNT]
         jge     L(none\@)                       // p == count: no element is not below
-        mov     \leaf, [\tree + TREE_NUMBERS]
-        cmp     [\leaf + rax*4], \value
-        cmove   r8d, eax                        // numbers[p] == value ? p : -1
+        cmp     [\leaf + r8], \value
+        mov     r8d, -1
+        cmovne  eax, r8d                        // numbers[p] == value ? p : -1
+        jmp     L(answered\@)
 L(none\@):
-        mov     eax, r8d
+        mov     eax, -1
+L(answered\@):
 .endm

@@ -12,12 +12,11 @@
 #define TREE    rsi
 #endif
 
-// Changes rax (k), r8, r10 and r11 (node k's offset from the index, r9, in
-// lines, until it is shifted to bytes): one level of a search, counting as
-// isa does.
-// The chain from one level to the next runs from the count through an add
-// and a shift to the next load; 17 k and the next level's first node are
-// worked out beside it. Below the last level it goes on at leaf.
+// Changes rax (64 k), r8 (64 c), r10 and r11 (node k's row of children):
+// one level of a search, counting as isa does, from node k at r11 + r8.
+// The chain from one level to the next runs from the count through a shift
+// to the next load, whose address adds the row to it; the row, from 64 k,
+// is worked out beside it. Below the last level it goes on at leaf.
 //
 // In a large array each search prefetches the children of its nodes in the
 // last level, or two, while it reads the node, so that the child it picks
@@ -31,33 +30,29 @@
 // compiled twin, Xeon Sapphire Rapids KVM guest, busy: the medians of
 // per-repetition ratios moved by less than from one run to the next).
 .macro tree_level isa, level, leaf
+        .ifnb   \leaf
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         jb      \leaf                           // no more levels
-        count_\isa r9+r11, r8d                  // c = keys below the value
-        cmp     VALUE, \level
-        ja      L(fetched\@)
-// The node's children on their way while it is read.
-        imul    r10, rax, TREE_FANOUT * 64      // 17 k lines
+        .endif
+        count_\isa r11+r8, r8, 6, r10          // 64 c, c the keys below the value
+        imul    r10, rax, TREE_FANOUT           // 17 (64 k)
         cmp     dword ptr [TREE + TREE_LEVELS], \level
         je      L(leaves\@)
         mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
         shl     r11, 6
-        add     r11, r9                         // the next level's first node
-        jmp     L(children\@)
+        add     r11, r9                         // the level below
+        jmp     L(row\@)
 L(leaves\@):
         mov     r11, [TREE + TREE_NUMBERS]      // below the last level, the leaves
-L(children\@):
-        add     r10, r11
+L(row\@):
+        add     r11, r10                        // node 17 k, the first child
+        cmp     VALUE, \level
+        ja      L(fetched\@)
         .irp    child, 0, 2, 4, 6, 8, 10, 12, 14, 16
-        prefetcht0 [r10 + 64 * \child]
+        prefetcht0 [r11 + 64 * \child]          // the children on their way
         .endr
 L(fetched\@):
-        imul    r10, rax, TREE_FANOUT           // 17 k
-        mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
-        add     r11, r10                        // node 17 k of the next level
-        add     r11, r8                         // node 17 k + c
-        shl     r11, 6
-        lea     rax, [r10 + r8]                 // k = 17 k + c
+        lea     rax, [r10 + r8]                 // 64 k = 64 (17 k + c)
 .endm
 
 // Changes rax (left the answer), the value's register, r8 to r11 and the
@@ -68,24 +63,29 @@ L(fetched\@):
 // to 0.98 chained (fastest of 41 runs, Xeon Sapphire Rapids KVM guest).
 .macro tree_search isa
         splat_\isa VALUE
-        mov     VALUE, [TREE + TREE_LEVELS]     // the first level whose children
-        lea     r8d, [VALUE - 1]                // to prefetch: the leaves' parents
-        cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_NODES
-        cmovge  VALUE, r8d                      // or the level above too
-        mov     r8d, TREE_MAX_LEVELS            // or none
+        mov     r10, [TREE + TREE_NUMBERS]      // no index: the only block, k = 0
+        xor     eax, eax
+        cmp     dword ptr [TREE + TREE_LEVELS], 0
+        je      L(answer\@)
+        mov     VALUE, TREE_MAX_LEVELS          // the first level whose children
         cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_LEAVES
-        cmovl   VALUE, r8d
+        jl      L(chosen\@)                     // to prefetch: none,
+        mov     VALUE, [TREE + TREE_LEVELS]     // the leaves' parents
+        cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_NODES
+        jl      L(chosen\@)
+        dec     VALUE                           // or the level above too
+L(chosen\@):
         mov     r9, [TREE + TREE_NODES]
-        xor     eax, eax                        // k = 0
-        xor     r11d, r11d                      // the root
-        .irp    level, 1, 2, 3, 4, 5, 6, 7
+        mov     r11, r9                         // the root
+        xor     r8d, r8d                        // 64 c = 0
+        tree_level \isa, 1
+        .irp    level, 2, 3, 4, 5, 6, 7
         tree_level \isa, \level, L(leaf\@)
         .endr
 L(leaf\@):
-        mov     r10, rax
-        shl     r10, 6
-        add     r10, [TREE + TREE_NUMBERS]      // numbers + 16 k
+        lea     r10, [r11 + r8]                 // leaf block k: numbers + 16 k
         unsplat_\isa VALUE
+L(answer\@):
         leaf_answer \isa, TREE, VALUE, r10
         leave_vectors \isa
         ret
