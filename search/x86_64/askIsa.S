@@ -68,10 +68,15 @@ L(known\@):
 // the system allow, or as TREE_ISA says where the tests define it.
 .macro by_isa method
 #if defined(TREE_ISA)
-        mov     eax, TREE_ISA
+        .if     TREE_ISA == 3
+        \method avx512
+        .elseif TREE_ISA == 2
+        \method avx2
+        .else
+        \method sse2
+        .endif
 #else
         isa_once L(isa\@)
-#endif
         cmp     eax, 3
         je      L(avx512\@)
         cmp     eax, 2
@@ -81,4 +86,5 @@ L(avx2\@):
         \method avx2
 L(avx512\@):
         \method avx512
+#endif
 .endm

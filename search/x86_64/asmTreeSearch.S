@@ -12,11 +12,12 @@
 #define TREE    rsi
 #endif
 
-// Changes rax (64 k), r8 (64 c), r10 and r11 (node k's row of children):
+// Changes rax (64 k), r8 (64 c), r9 to r11 (r11 node k's row of children):
 // one level of a search, counting as isa does, from node k at r11 + r8.
 // The chain from one level to the next runs from the count through a shift
 // to the next load, whose address adds the row to it; the row, from 64 k,
-// is worked out beside it. Below the last level it goes on at leaf.
+// is worked out beside it. Below the last level it goes on at leaf, which
+// the first level need not check.
 //
 // In a large array each search prefetches the children of its nodes in the
 // last level, or two, while it reads the node, so that the child it picks
@@ -30,29 +31,26 @@
 // compiled twin, Xeon Sapphire Rapids KVM guest, busy: the medians of
 // per-repetition ratios moved by less than from one run to the next).
 .macro tree_level isa, level, leaf
-        .ifnb   \leaf
         cmp     dword ptr [TREE + TREE_LEVELS], \level
+        .ifnb   \leaf
         jb      \leaf                           // no more levels
         .endif
-        count_\isa r11+r8, r8, 6, r10          // 64 c, c the keys below the value
-        imul    r10, rax, TREE_FANOUT           // 17 (64 k)
-        cmp     dword ptr [TREE + TREE_LEVELS], \level
-        je      L(leaves\@)
-        mov     r11d, [TREE + TREE_FIRST_NODE + 4 * \level]
-        shl     r11, 6
-        add     r11, r9                         // the level below
-        jmp     L(row\@)
-L(leaves\@):
-        mov     r11, [TREE + TREE_NUMBERS]      // below the last level, the leaves
-L(row\@):
-        add     r11, r10                        // node 17 k, the first child
+        mov     r10, [TREE + TREE_NUMBERS]      // below the last level, the leaves
+        je      L(below\@)
+        mov     r10d, [TREE + TREE_FIRST_NODE + 4 * \level]
+        shl     r10, 6
+        add     r10, [TREE + TREE_NODES]        // or the next level
+L(below\@):
+        count_\isa r11+r8, r8, 6, r9            // 64 c, c the keys below the value
+        imul    r11, rax, TREE_FANOUT           // 17 (64 k)
+        lea     rax, [r11 + r8]                 // 64 k = 64 (17 k + c)
+        add     r11, r10                        // node 17 k below, the first child
         cmp     VALUE, \level
         ja      L(fetched\@)
         .irp    child, 0, 2, 4, 6, 8, 10, 12, 14, 16
         prefetcht0 [r11 + 64 * \child]          // the children on their way
         .endr
 L(fetched\@):
-        lea     rax, [r10 + r8]                 // 64 k = 64 (17 k + c)
 .endm
 
 // Changes rax (left the answer), the value's register, r8 to r11 and the
@@ -75,8 +73,7 @@ L(fetched\@):
         jl      L(chosen\@)
         dec     VALUE                           // or the level above too
 L(chosen\@):
-        mov     r9, [TREE + TREE_NODES]
-        mov     r11, r9                         // the root
+        mov     r11, [TREE + TREE_NODES]        // the root
         xor     r8d, r8d                        // 64 c = 0
         tree_level \isa, 1
         .irp    level, 2, 3, 4, 5, 6, 7
