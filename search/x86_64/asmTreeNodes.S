@@ -40,11 +40,11 @@
         vmovd   \to, xmm16
 .endm
 
-// Changes to and spare (two of r8 to r15, by their 64-bit names) and xmm1
-// to xmm4 (ymm1 and ymm2; k1): to becomes c << shift, c the count of keys of
-// the line at from below the value. Shifted by 6 it is child c's offset in a
-// row of nodes, by 2 element c's in a block. It reads the whole line before
-// it writes to or spare, so from may use them.
+// Changes to and spare (two of r8 to r15, by their 64-bit names; spare for
+// SSE2 only) and xmm1 to xmm4 (ymm1 and ymm2; k1): to becomes c << shift, c
+// the count of keys of the line at from below the value. Shifted by 6 it is
+// child c's offset in a row of nodes, by 2 element c's in a block. It reads
+// the whole line before it writes to or spare, so from may use them.
 .macro count_sse2 from, to, shift, spare
         movdqa  xmm1, xmm0
         movdqu  xmm3, [\from]
@@ -68,9 +68,7 @@
         shr     \spare, 32                      // lane 1
         neg     \to\()d                         // minus lane 0
         sub     \to\()d, \spare\()d             // c
-        .if     \shift
         shl     \to\()d, \shift
-        .endif
 .endm
 .macro count_avx2 from, to, shift, spare
         vpcmpgtd ymm1, ymm0, [\from]            // key < value, keys 0 to 7
@@ -78,19 +76,13 @@
         vpackssdw ymm1, ymm1, ymm2              // all sixteen, a word each
         vpmovmskb \to\()d, ymm1
         popcnt  \to\()d, \to\()d                // 2 c
-        .if     \shift > 1
         shl     \to\()d, \shift - 1
-        .elseif \shift < 1
-        shr     \to\()d, 1 - \shift
-        .endif
 .endm
 .macro count_avx512 from, to, shift, spare
         vpcmpgtd k1, zmm16, [\from]             // key < value
         kmovw   \to\()d, k1
         popcnt  \to\()d, \to\()d                // c
-        .if     \shift
         shl     \to\()d, \shift
-        .endif
 .endm
 
 // Changes the upper halves of ymm0 to ymm15 after AVX2, clearing them before
