@@ -73,13 +73,19 @@ L(search\@):
 // TREE_GROUP searches, counting as isa does, until no queries are left; then
 // on to L(done).
 .macro tree_batch isa
+        cmp     dword ptr [TREE + TREE_LEVELS], 0
+        jne     L(group\@)
+        xor     eax, eax
+        mov     ecx, TREE_GROUP
+        mov     rdi, rsp
+        rep stosq                               // no index: every k = 0, once
 L(group\@):
         mov     ebx, TREE_GROUP
         cmp     LEFT, ebx
         cmovl   ebx, LEFT                       // this group's searches
         mov     edx, 1                          // the level below the root
         cmp     edx, [TREE + TREE_LEVELS]
-        ja      L(noIndex\@)
+        ja      L(leaves\@)                     // the only block
         je      L(rootAboveLeaves\@)
         tree_batch_level \isa, root, nodes
 L(nodes\@):
@@ -88,12 +94,6 @@ L(nodes\@):
         je      L(lastNodes\@)
         tree_batch_level \isa, node, nodes
         jmp     L(nodes\@)
-L(noIndex\@):
-        xor     eax, eax
-        mov     ecx, TREE_GROUP
-        mov     rdi, rsp
-        rep stosq                               // every k = 0: the only block
-        jmp     L(leaves\@)
 L(rootAboveLeaves\@):
         tree_batch_level \isa, root, leaves
         jmp     L(leaves\@)
