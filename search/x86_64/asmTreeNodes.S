@@ -103,8 +103,7 @@
         mov     r8d, [\tree + TREE_TAIL_BLOCK]
         shl     r8, 6
         cmp     rax, r8
-        jne     L(block\@)
-        mov     \leaf, [\tree + TREE_TAIL]      // the last block, padded
+        je      L(tail\@)
 L(block\@):
         count_\isa \leaf, r8, 2, r9             // 4 c, c the elements below the value
         mov     \leaf, [\tree + TREE_NUMBERS]
@@ -117,6 +116,9 @@ L(block\@):
         mov     r8d, -1
         cmovne  eax, r8d                        // numbers[p] == value ? p : -1
         jmp     L(answered\@)
+L(tail\@):
+        mov     \leaf, [\tree + TREE_TAIL]      // the last block, padded
+        jmp     L(block\@)
 L(none\@):
         mov     eax, -1
 L(answered\@):
