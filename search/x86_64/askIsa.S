@@ -65,7 +65,9 @@ L(known\@):
 
 // Changes rax (and r8 to r11, the first time) and runs method, a macro that
 // takes sse2, avx2 or avx512 and returns, as the most that the processor and
-// the system allow, or as TREE_ISA says where the tests define it.
+// the system allow. Where TREE_ISA is defined, for the routines that the
+// tests and the sweep time one path at a time, only the method it names is
+// assembled, and nothing is asked.
 .macro by_isa method
 #if defined(TREE_ISA)
         .if     TREE_ISA == 3

@@ -15,7 +15,7 @@
 // written only once each value is read, so that results may be values.
 #define FRAME   (8 * TREE_GROUP)
 
-// Changes rax, rcx, rdi, r8 to r11 and the vectors: one level of the
+// Changes rax, rcx, rsi, rdi, r8 to r11 and the vectors: one level of the
 // group of rbx searches, counting as isa does. from is root (every k is 0) or
 // node (64 k at [rsp + 8 i], rsi the level's first node), and to is nodes or
 // leaves, what lies below; edx is the level below. Each search's child is
