@@ -45,11 +45,11 @@
 L(search\@):
         splat_\isa [VALUES + rcx*4]
         .ifc    \from, root
-        count_\isa rsi, r8, 6, r11             // 64 c, c the keys below the value
+        batch_count \isa, rsi, r8, 6, r11      // 64 c, c the keys below the value
         mov     eax, r8d                        // 64 k = 64 c
         .else
         mov     rax, [rsp + rcx*8]              // 64 k
-        count_\isa rsi+rax, r8, 6, r11         // 64 c, c the keys below the value
+        batch_count \isa, rsi+rax, r8, 6, r11  // 64 c, c the keys below the value
         imul    rax, rax, TREE_FANOUT
         add     rax, r8                         // 64 k = 64 (17 k + c)
         .endif
