@@ -69,12 +69,6 @@ const void* linesOn(const int* from, std::size_t lines)
     return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(from) + lines * 64);
 }
 
-void prefetch(const int* line)
-{
-    __builtin_prefetch(line);
-    __builtin_prefetch(reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(line) + 60));
-}
-
 // As asmTreeSearch does: from 1 MB of leaves, the children of the last
 // level's node, and from 1 MB of index those of the level above too, every
 // other line of the 17, while the node is read.
@@ -98,25 +92,46 @@ template <typename Isa> int search(int value, const SearchTree* tree)
     return answer<Isa>(value, tree, k);
 }
 
-template <typename Isa>
-void batch(const int values[], int queries, const SearchTree* tree, int results[])
+// As asmTreeBatchSearch does on x86-64, from TREE_PREFETCHED_TO_L2
+// elements on: prefetches to L2 only (Locality 2, prefetcht1), and the
+// second line of a leaf block only where blocks straddle lines.
+template <typename Isa, int Locality>
+void batchFetching(const int values[], int queries, const SearchTree* tree, int results[])
 {
+    bool straddling = Locality == 3 || reinterpret_cast<std::uintptr_t>(tree->numbers) % 64 != 0;
     for (int first = 0; first < queries; first += TREE_GROUP) {
         int searches = std::min(TREE_GROUP, queries - first);
         const int* value = values + first;
         std::size_t k[TREE_GROUP] = {};
         for (int level = 0; level < tree->levels; ++level) {
+            bool last = level + 1 == tree->levels;
             const int* nodes = node(tree, level, 0);
-            const int* next = level + 1 < tree->levels ? node(tree, level + 1, 0) : tree->numbers;
+            const int* next = last ? tree->numbers : node(tree, level + 1, 0);
             for (int i = 0; i < searches; ++i) {
                 k[i] = k[i] * TREE_FANOUT + Isa::count(nodes + k[i] * TREE_KEYS, value[i]);
-                prefetch(static_cast<const int*>(linesOn(next, k[i])));
+                const int* child = next + k[i] * TREE_KEYS;
+                __builtin_prefetch(child, 0, Locality);
+                if (last && straddling) {
+                    __builtin_prefetch(child + TREE_KEYS - 1, 0, Locality);
+                }
             }
         }
         for (int i = 0; i < searches; ++i) {
             results[first + i] = answer<Isa>(value[i], tree, k[i]);
         }
     }
+}
+
+template <typename Isa>
+void batch(const int values[], int queries, const SearchTree* tree, int results[])
+{
+#if defined(__x86_64__)
+    if (tree->count >= TREE_PREFETCHED_TO_L2) {
+        batchFetching<Isa, 2>(values, queries, tree, results);
+        return;
+    }
+#endif
+    batchFetching<Isa, 3>(values, queries, tree, results);
 }
 
 } // namespace

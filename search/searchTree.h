@@ -34,10 +34,12 @@
 // A single search prefetches the children of the node it reads: of its last
 // level from TREE_PREFETCHED_LEAVES elements on (the leaf blocks no longer
 // stay cached), and of the level above that too from TREE_PREFETCHED_NODES.
-// A batch goes down the tree TREE_GROUP searches together on x86-64.
+// A batch goes down the tree TREE_GROUP searches together on x86-64, and
+// from TREE_PREFETCHED_TO_L2 elements on prefetches to L2 only there.
 #define TREE_PREFETCHED_LEAVES (1 << 18)
 #define TREE_PREFETCHED_NODES (1 << 22)
 #define TREE_GROUP 64
+#define TREE_PREFETCHED_TO_L2 (1 << 24)
 
 #if defined(__LP64__) || defined(_WIN64)
 #define TREE_NODES 0

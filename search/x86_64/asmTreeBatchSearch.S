@@ -19,15 +19,16 @@
 // group of rbx searches, counting as isa does. from is root (every k is 0) or
 // node (64 k at [rsp + 8 i], rsi the level's first node), and to is nodes or
 // leaves, what lies below; edx is the level below. Each search's child is
-// prefetched as soon as it is known: a node is one line, but a leaf block, in
-// the caller's array, may straddle two.
+// prefetched with fetch as soon as it is known: a node is one line, and a
+// leaf block, in the caller's array, leafLines, since unless the array is
+// aligned to lines a block straddles two.
 // Keeping 64 k rather than k saves a shift to an address twice a search and
 // level: at 3*10^8 elements with AVX-512, 0.82 to 0.89 of the compiled twin's
 // time against 0.94 to 0.98 before, on a busy machine, and 0.57 to 0.81
 // against 0.74 to 0.80 on a quieter one (median of per-repetition ratios,
 // 15 repetitions, Xeon Sapphire Rapids KVM guest). 128 searches a group in
 // place of 64 measured no faster there.
-.macro tree_batch_level isa, from, to
+.macro tree_batch_level isa, from, to, fetch, leafLines
         .ifc    \to, leaves
         mov     rdi, [TREE + TREE_NUMBERS]      // the leaves
         mov     r9d, [TREE + TREE_TAIL_BLOCK]
@@ -58,10 +59,12 @@ L(search\@):
         lea     r11, [rdi + rax]                // leaf block k
         cmp     rax, r9
         cmove   r11, r10                        // or the padded last block
-        prefetcht0 [r11]
-        prefetcht0 [r11 + 60]
+        \fetch  [r11]
+        .if     \leafLines == 2
+        \fetch  [r11 + 60]
+        .endif
         .else
-        prefetcht0 [rdi + rax]                  // node k below
+        \fetch  [rdi + rax]                     // node k below
         .endif
         inc     rcx
         cmp     rcx, rbx
@@ -70,15 +73,9 @@ L(search\@):
 .endm
 
 // Changes rax to rdi, r8 to r13, r15 and the vectors: groups of up to
-// TREE_GROUP searches, counting as isa does, until no queries are left; then
-// on to L(done).
-.macro tree_batch isa
-        cmp     dword ptr [TREE + TREE_LEVELS], 0
-        jne     L(group\@)
-        xor     eax, eax
-        mov     ecx, TREE_GROUP
-        mov     rdi, rsp
-        rep stosq                               // no index: every k = 0, once
+// TREE_GROUP searches, counting as isa does and prefetching with fetch,
+// until no queries are left; then on to L(done).
+.macro tree_groups isa, fetch, leafLines
 L(group\@):
         mov     ebx, TREE_GROUP
         cmp     LEFT, ebx
@@ -87,18 +84,18 @@ L(group\@):
         cmp     edx, [TREE + TREE_LEVELS]
         ja      L(leaves\@)                     // the only block
         je      L(rootAboveLeaves\@)
-        tree_batch_level \isa, root, nodes
+        tree_batch_level \isa, root, nodes, \fetch, \leafLines
 L(nodes\@):
         inc     edx
         cmp     edx, [TREE + TREE_LEVELS]
         je      L(lastNodes\@)
-        tree_batch_level \isa, node, nodes
+        tree_batch_level \isa, node, nodes, \fetch, \leafLines
         jmp     L(nodes\@)
 L(rootAboveLeaves\@):
-        tree_batch_level \isa, root, leaves
+        tree_batch_level \isa, root, leaves, \fetch, \leafLines
         jmp     L(leaves\@)
 L(lastNodes\@):
-        tree_batch_level \isa, node, leaves
+        tree_batch_level \isa, node, leaves, \fetch, \leafLines
 L(leaves\@):
         xor     ecx, ecx
 L(answer\@):
@@ -118,6 +115,37 @@ L(answer\@):
         jnz     L(group\@)
         leave_vectors \isa
         jmp     L(done)
+.endm
+
+// All the groups, counting as isa does. From TREE_PREFETCHED_TO_L2
+// elements on, the prefetches bring each line to L2 only. A prefetch to L1
+// holds one of the core's fill buffers (a dozen or so) until its line comes
+// from memory, one to L2 only until L2 takes it over, so more lines are on
+// their way at once; the searches' loads then wait on L2, which below that
+// size costs more than it saves. A second prefetch for the same line, which
+// to L1 is nearly free, then costs a request to L2 too, so it is made only
+// for leaves that straddle lines. At 3*10^8 elements with AVX-512, against
+// twice the floor of a line with many in flight: 1.17 to 1.22 times it with
+// prefetcht0, 1.06 to 1.09 with prefetcht1 and one line a leaf, 1.12 to 1.14
+// with two (median of 150 bursts of 4096 queries, each beside a burst of the
+// floor's, Xeon Sapphire Rapids KVM guest).
+.macro tree_batch isa
+        cmp     dword ptr [TREE + TREE_LEVELS], 0
+        jne     L(chosen\@)
+        xor     eax, eax
+        mov     ecx, TREE_GROUP
+        mov     rdi, rsp
+        rep stosq                               // no index: every k = 0, once
+L(chosen\@):
+        cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_TO_L2
+        jge     L(far\@)
+        tree_groups \isa, prefetcht0, 2
+L(far\@):
+        test    byte ptr [TREE + TREE_NUMBERS], 63
+        jnz     L(straddling\@)                 // leaves not aligned to lines
+        tree_groups \isa, prefetcht1, 1
+L(straddling\@):
+        tree_groups \isa, prefetcht1, 2
 .endm
 
 // void asmTreeBatchSearch(const int values[], int queries,
