@@ -125,13 +125,19 @@
         vzeroupper
         .endif
 .endm
+.macro leave_and_return isa
+        leave_vectors \isa
+        ret
+.endm
 
 // Changes rax (left the answer), r8, r9 and leaf: the leaf step of every tree
 // search. A search that ends in leaf block k (rax holding 64 k), at leaf (a
 // register holding numbers + 16 k), its value in value and splat, answers p,
 // the subscript of the first element not below the value, if numbers[p] is
-// the value, else -1. tree is the SearchTree's register.
-.macro leaf_answer isa, tree, value, leaf
+// the value, else -1. tree is the SearchTree's register. With finish (a
+// macro given isa), the common path ends in it rather than jumping past
+// the others.
+.macro leaf_answer isa, tree, value, leaf, finish
         mov     r8d, [\tree + TREE_TAIL_BLOCK]
         shl     r8, 6
         cmp     rax, r8
@@ -147,7 +153,11 @@ L(block\@):
         cmp     [\leaf + r8], \value
         mov     r8d, -1
         cmovne  eax, r8d                        // numbers[p] == value ? p : -1
+        .ifnb   \finish
+        \finish \isa
+        .else
         jmp     L(answered\@)
+        .endif
 L(tail\@):
         mov     \leaf, [\tree + TREE_TAIL]      // the last block, padded
         jmp     L(block\@)

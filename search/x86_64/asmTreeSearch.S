@@ -83,9 +83,8 @@ L(leaf\@):
         lea     r10, [r11 + r8]                 // leaf block k: numbers + 16 k
         unsplat_\isa VALUE
 L(answer\@):
-        leaf_answer \isa, TREE, VALUE, r10
-        leave_vectors \isa
-        ret
+        leaf_answer \isa, TREE, VALUE, r10, leave_and_return
+        leave_and_return \isa
 .endm
 
 // int asmTreeSearch(int value, const SearchTree* tree)
