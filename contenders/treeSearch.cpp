@@ -92,9 +92,10 @@ template <typename Isa> int search(int value, const SearchTree* tree)
     return answer<Isa>(value, tree, k);
 }
 
-// As asmTreeBatchSearch does on x86-64, from TREE_PREFETCHED_TO_L2
-// elements on: prefetches to L2 only (Locality 2, prefetcht1), and the
-// second line of a leaf block only where blocks straddle lines.
+// The batch, prefetching with Locality: 3 to L1 (prefetcht0), 2 to L2 only
+// (prefetcht1), and then the second line of a leaf block only where blocks
+// straddle lines, as asmTreeBatchSearch does on x86-64 from
+// TREE_PREFETCHED_TO_L2 elements on.
 template <typename Isa, int Locality>
 void batchFetching(const int values[], int queries, const SearchTree* tree, int results[])
 {

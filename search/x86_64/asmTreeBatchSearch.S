@@ -124,11 +124,13 @@ L(answer\@):
 // their way at once; the searches' loads then wait on L2, which below that
 // size costs more than it saves. A second prefetch for the same line, which
 // to L1 is nearly free, then costs a request to L2 too, so it is made only
-// for leaves that straddle lines. At 3*10^8 elements with AVX-512, against
-// twice the floor of a line with many in flight: 1.17 to 1.22 times it with
-// prefetcht0, 1.06 to 1.09 with prefetcht1 and one line a leaf, 1.12 to 1.14
-// with two (median of 150 bursts of 4096 queries, each beside a burst of the
-// floor's, Xeon Sapphire Rapids KVM guest).
+// for leaves that straddle lines. At 3*10^8 elements, the method compiled
+// with AVX-512 against twice the floor of a line with many in flight: 1.17
+// to 1.22 times it with prefetcht0, 1.06 to 1.09 with prefetcht1 and one
+// line a leaf, 1.12 to 1.14 with two; this routine, 0.87 to 0.89 of its
+// time before at 2*10^7 to 3*10^8 elements (median of 150 to 200 bursts of
+// 4096 queries, each beside a burst of the floor's, Xeon Sapphire Rapids KVM
+// guest).
 .macro tree_batch isa
         cmp     dword ptr [TREE + TREE_LEVELS], 0
         jne     L(chosen\@)
