@@ -17,9 +17,10 @@
 // (kind floor): reads of random lines of an array as large, one waiting on
 // the last (latency) or many in flight (throughput), in ns a line. Each
 // repetition also times building the tree (workload build, ns in all),
-// beside copying the array. Within a repetition every search takes the same
-// queries; the repetitions of one size are interleaved in a random order, so
-// that a slow spell of the machine falls on all alike, and a size's lines
+// beside copying the array. Every timing takes queries of its own, so that
+// none finds in the caches the lines that the one before it brought; the
+// repetitions of one size are interleaved in a random order, so that a slow
+// spell of the machine falls on all alike, and a size's lines
 // come out together once it is done, the copy's timing of the last
 // repetition last. --largest prints the most elements it takes.
 #include <algorithm>
@@ -38,7 +39,7 @@
 
 namespace {
 
-const std::size_t QUERY_COUNT = 1 << 20;
+const std::size_t QUERY_COUNT = 1 << 22;
 const std::size_t LARGEST = (1 << 29) - 1;
 const std::size_t LINE_INTS = 64 / sizeof(int);
 
@@ -314,14 +315,18 @@ int main(int argc, char** argv)
         std::string lines;
         char line[512];
         const char* huge = hugePagesOf(elements * sizeof(int), hugeBytes);
-        // Every task of a repetition takes the queries from first on, as many
-        // as it needs (a batch and the floor four times a search's): the most
-        // any takes, a power of two, so that all stay inside values.
+        // Each task takes the queries from first on, as many as it needs (a
+        // batch and the floor four times a search's), in a window of values
+        // of its own: the most any takes, a power of two, so that all stay
+        // inside values. Were two to share queries, the second would find
+        // the first one's lines still in the last-level cache, and a search
+        // past it would seem to beat the memory.
         std::size_t most = 4 * searchesPerTiming(elements);
+        std::size_t window = 0;
         for (int repetition = 0; repetition < repetitions; ++repetition) {
-            std::size_t first = repetition * most & (QUERY_COUNT - 1);
             std::shuffle(tasks.begin(), tasks.end(), generator);
             for (const Task& task : tasks) {
+                std::size_t first = window++ * most & (QUERY_COUNT - 1);
                 if (task.contender == nullptr) {
                     std::size_t reads = most;
                     double ns = 0;
