@@ -35,10 +35,14 @@
 // level from TREE_PREFETCHED_LEAVES elements on (the leaf blocks no longer
 // stay cached), and of the level above that too from TREE_PREFETCHED_NODES.
 // A batch goes down the tree TREE_GROUP searches together on x86-64, and
-// from TREE_PREFETCHED_TO_L2 elements on prefetches to L2 only there.
+// from TREE_PREFETCHED_TO_L2 elements on prefetches to L2 only there. The
+// group then takes longer to go round a level than a line takes to come
+// from memory, and the lines it asks for, up to 32 KB, still fit in L1: 256
+// took 0.81 to 0.97 of 64's time from 10^4 to 3*10^8 elements, and 384 more
+// than 256 (interleaved bursts, Xeon Sapphire Rapids KVM guest).
 #define TREE_PREFETCHED_LEAVES (1 << 18)
 #define TREE_PREFETCHED_NODES (1 << 22)
-#define TREE_GROUP 64
+#define TREE_GROUP 256
 #define TREE_PREFETCHED_TO_L2 (1 << 24)
 
 #if defined(__LP64__) || defined(_WIN64)

@@ -26,8 +26,7 @@
 // level: at 3*10^8 elements with AVX-512, 0.82 to 0.89 of the compiled twin's
 // time against 0.94 to 0.98 before, on a busy machine, and 0.57 to 0.81
 // against 0.74 to 0.80 on a quieter one (median of per-repetition ratios,
-// 15 repetitions, Xeon Sapphire Rapids KVM guest). 128 searches a group in
-// place of 64 measured no faster there.
+// 15 repetitions, Xeon Sapphire Rapids KVM guest).
 .macro tree_batch_level isa, from, to, fetch, leafLines
         .ifc    \to, leaves
         mov     rdi, [TREE + TREE_NUMBERS]      // the leaves
