@@ -100,10 +100,12 @@ template <typename Isa, int Locality>
 void batchFetching(const int values[], int queries, const SearchTree* tree, int results[])
 {
     bool straddling = Locality == 3 || reinterpret_cast<std::uintptr_t>(tree->numbers) % 64 != 0;
-    for (int first = 0; first < queries; first += TREE_GROUP) {
-        int searches = std::min(TREE_GROUP, queries - first);
+    int group = tree->count < TREE_IN_L1 ? TREE_GROUP_IN_L1 : TREE_GROUP;
+    for (int first = 0; first < queries; first += group) {
+        int searches = std::min(group, queries - first);
         const int* value = values + first;
-        std::size_t k[TREE_GROUP] = {};
+        std::size_t k[TREE_GROUP];
+        std::fill(k, k + searches, 0);
         for (int level = 0; level < tree->levels; ++level) {
             bool last = level + 1 == tree->levels;
             const int* nodes = node(tree, level, 0);

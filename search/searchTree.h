@@ -37,12 +37,17 @@
 // A batch goes down the tree TREE_GROUP searches together on x86-64, and
 // from TREE_PREFETCHED_TO_L2 elements on prefetches to L2 only there. The
 // group then takes longer to go round a level than a line takes to come
-// from memory, and the lines it asks for, up to 32 KB, still fit in L1: 256
-// took 0.81 to 0.97 of 64's time from 10^4 to 3*10^8 elements, and 384 more
-// than 256 (interleaved bursts, Xeon Sapphire Rapids KVM guest).
+// from L2 or memory, and the lines it asks for, up to 32 KB, still fit in
+// L1: 256 took 0.80 to 0.97 of 64's time from 10^4 to 3*10^8 elements, and
+// 384 more than 256. Where the whole array fits in L1, below TREE_IN_L1
+// elements, there is nothing to wait for, and 256 took 1.09 to 1.19 times
+// as long as 64 from 18 to 6000 elements, so there the group is
+// TREE_GROUP_IN_L1 (interleaved bursts, Xeon Sapphire Rapids KVM guest).
 #define TREE_PREFETCHED_LEAVES (1 << 18)
 #define TREE_PREFETCHED_NODES (1 << 22)
 #define TREE_GROUP 256
+#define TREE_GROUP_IN_L1 64
+#define TREE_IN_L1 (1 << 13)
 #define TREE_PREFETCHED_TO_L2 (1 << 24)
 
 #if defined(__LP64__) || defined(_WIN64)

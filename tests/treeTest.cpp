@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(, EveryTreeSearch,
 // distinct values only, which are quick to make at that size); duplicates,
 // negative values and both ends of int. The array, index and tail flush
 // against a guard page at one end and then the other; the values to seek, a
-// few hundred at most, their neighbours and the ends of int, and for a
+// thousand at most, their neighbours and the ends of int, and for a
 // batch, numbers of them either side of a group and of two, and all of them
 // answered over their values as well.
 TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters)
@@ -36,12 +36,13 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
     bool single = GetParam().kind() == Kind::tree;
     auto check = [&](const std::vector<int>& numbers) {
         int count = static_cast<int>(numbers.size());
+        int group = count < TREE_IN_L1 ? TREE_GROUP_IN_L1 : TREE_GROUP;
         // Four elements or so and their neighbours for a single search, which
-        // takes each through the checker apart (slow under an emulator).
-        std::vector<int> values = valuesFor(numbers, single ? 4 : 100);
+        // takes each through the checker apart (slow under an emulator); for
+        // a batch, enough for two groups and more.
+        std::vector<int> values = valuesFor(numbers, single ? 4 : group);
         int most = static_cast<int>(values.size());
-        std::vector<int> batches = {
-            1, TREE_GROUP - 1, TREE_GROUP, TREE_GROUP + 1, 2 * TREE_GROUP + 1, most};
+        std::vector<int> batches = {1, group - 1, group, group + 1, 2 * group + 1, most};
         if (single) {
             batches = {most};
         }

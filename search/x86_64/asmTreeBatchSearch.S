@@ -13,7 +13,9 @@
 // While a group goes down the tree, search i's k is kept on the stack as the
 // byte offset of its node in the level, 64 k, at [rsp + 8 i], and results are
 // written only once each value is read, so that results may be values.
-#define FRAME   (8 * TREE_GROUP)
+// Above the group's k, how many searches a group takes.
+#define GROUP   dword ptr [rsp + 8 * TREE_GROUP]
+#define FRAME   (8 * TREE_GROUP + 16)
 
 // Changes rax, rcx, rsi, rdi, r8 to r11 and the vectors: one level of the
 // group of rbx searches, counting as isa does. from is root (every k is 0) or
@@ -72,11 +74,11 @@ L(search\@):
 .endm
 
 // Changes rax to rdi, r8 to r13, r15 and the vectors: groups of up to
-// TREE_GROUP searches, counting as isa does and prefetching with fetch,
+// GROUP searches, counting as isa does and prefetching with fetch,
 // until no queries are left; then on to L(done).
 .macro tree_groups isa, fetch, leafLines
 L(group\@):
-        mov     ebx, TREE_GROUP
+        mov     ebx, GROUP
         cmp     LEFT, ebx
         cmovl   ebx, LEFT                       // this group's searches
         mov     edx, 1                          // the level below the root
@@ -138,6 +140,11 @@ L(answer\@):
         mov     rdi, rsp
         rep stosq                               // no index: every k = 0, once
 L(chosen\@):
+        mov     eax, TREE_GROUP_IN_L1
+        mov     ecx, TREE_GROUP
+        cmp     dword ptr [TREE + TREE_COUNT], TREE_IN_L1
+        cmovge  eax, ecx
+        mov     GROUP, eax
         cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_TO_L2
         jge     L(far\@)
         tree_groups \isa, prefetcht0, 2
