@@ -100,7 +100,7 @@ template <typename Isa, int Locality>
 void batchFetching(const int values[], int queries, const SearchTree* tree, int results[])
 {
     bool straddling = Locality == 3 || reinterpret_cast<std::uintptr_t>(tree->numbers) % 64 != 0;
-    int group = tree->count < TREE_IN_L1 ? TREE_GROUP_IN_L1 : TREE_GROUP;
+    int group = treeGroup(tree->count);
     for (int first = 0; first < queries; first += group) {
         int searches = std::min(group, queries - first);
         const int* value = values + first;

@@ -78,4 +78,10 @@ struct SearchTree {
     int tailBlock;                  // the block read from tail: count / 16
     int firstNode[TREE_MAX_LEVELS]; // where each level starts, in nodes
 };
+
+// How many searches a batch over count elements takes down together.
+static inline int treeGroup(int count)
+{
+    return count < TREE_IN_L1 ? TREE_GROUP_IN_L1 : TREE_GROUP;
+}
 #endif

@@ -36,7 +36,7 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
     bool single = GetParam().kind() == Kind::tree;
     auto check = [&](const std::vector<int>& numbers) {
         int count = static_cast<int>(numbers.size());
-        int group = count < TREE_IN_L1 ? TREE_GROUP_IN_L1 : TREE_GROUP;
+        int group = treeGroup(count);
         // Four elements or so and their neighbours for a single search, which
         // takes each through the checker apart (slow under an emulator); for
         // a batch, enough for two groups and more.
