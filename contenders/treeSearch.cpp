@@ -70,15 +70,17 @@ const void* linesOn(const int* from, std::size_t lines)
 }
 
 // As asmTreeSearch does: from 1 MB of leaves, the children of the last
-// level's node, and from 1 MB of index those of the level above too, every
-// other line of the 17, while the node is read.
+// level's node, and from 1 to 4 MB of index those of the level above too,
+// every other line of the 17, while the node is read.
 
 template <typename Isa> int search(int value, const SearchTree* tree)
 {
     int levels = tree->levels;
-    int prefetchedFrom = tree->count < TREE_PREFETCHED_LEAVES  ? TREE_MAX_LEVELS
-                         : tree->count < TREE_PREFETCHED_NODES ? levels - 1
-                                                               : levels - 2;
+    int count = tree->count;
+    int prefetchedFrom =
+        count < TREE_PREFETCHED_LEAVES                                        ? TREE_MAX_LEVELS
+        : count < TREE_PREFETCHED_NODES || count >= TREE_PREFETCHED_NODES_UNTIL ? levels - 1
+                                                                                : levels - 2;
     std::size_t k = 0;
     for (int level = 0; level < levels; ++level) {
         if (level >= prefetchedFrom) {

@@ -77,9 +77,9 @@ TEST_P(EveryTreeSearch, AnswersTheFirstEqualReadsNothingElseAndKeepsItsRegisters
     }
     std::vector<int> distinct = {TREE_PREFETCHED_NODES - 1, TREE_PREFETCHED_NODES + 1};
 #if defined(__x86_64__)
-    if (!single) {
-        distinct.push_back(TREE_PREFETCHED_TO_L2 + 1);
-    }
+    // Past where the single searches stop prefetching the level above, and
+    // the batches prefetch into L2 only.
+    distinct.push_back(single ? TREE_PREFETCHED_NODES_UNTIL + 1 : TREE_PREFETCHED_TO_L2 + 1);
 #endif
     forSortedArrays(counts, distinct, 20261207, [&](const std::vector<int>& numbers) {
         check(numbers);

@@ -21,11 +21,11 @@
 //
 // In a large array each search prefetches the children of its nodes in the
 // last level, or two, while it reads the node, so that the child it picks
-// is on its way already: from 1 MB of leaves, and from 1 MB of index. The
-// 17 children lie in a row, and every other line of them is enough: the
-// processor's own prefetcher brings the line beside each (measured, about
-// as fast as all 17 waiting for each search, and less costly to searches
-// that overlap).
+// is on its way already: from 1 MB of leaves, and from 1 to 4 MB of index
+// (searchTree.h says why not past that). The 17 children lie in a row, and
+// every other line of them is enough: the processor's own prefetcher brings
+// the line beside each (measured, about as fast as all 17 waiting for each
+// search, and less costly to searches that overlap).
 // Neither prefetching all 17 leaf blocks nor prefetching before the count
 // measured faster at 3*10^8 elements (chained and independent, against the
 // compiled twin, Xeon Sapphire Rapids KVM guest, busy: the medians of
@@ -76,6 +76,8 @@ L(fetched\@):
         mov     VALUE, [TREE + TREE_LEVELS]     // the leaves' parents
         cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_NODES
         jl      L(chosen\@)
+        cmp     dword ptr [TREE + TREE_COUNT], TREE_PREFETCHED_NODES_UNTIL
+        jge     L(chosen\@)
         dec     VALUE                           // or the level above too
 L(chosen\@):
         mov     r11, [TREE + TREE_NODES]        // the root
