@@ -77,10 +77,10 @@ template <typename Isa> int search(int value, const SearchTree* tree)
 {
     int levels = tree->levels;
     int count = tree->count;
-    int prefetchedFrom =
-        count < TREE_PREFETCHED_LEAVES                                        ? TREE_MAX_LEVELS
-        : count < TREE_PREFETCHED_NODES || count >= TREE_PREFETCHED_NODES_UNTIL ? levels - 1
-                                                                                : levels - 2;
+    bool aboveToo = count >= TREE_PREFETCHED_NODES && count < TREE_PREFETCHED_NODES_UNTIL;
+    int prefetchedFrom = count < TREE_PREFETCHED_LEAVES ? TREE_MAX_LEVELS
+                         : aboveToo                     ? levels - 2
+                                                        : levels - 1;
     std::size_t k = 0;
     for (int level = 0; level < levels; ++level) {
         if (level >= prefetchedFrom) {
