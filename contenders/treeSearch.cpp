@@ -64,9 +64,11 @@ template <typename Isa> int answer(int value, const SearchTree* tree, std::size_
     return p < tree->count && tree->numbers[p] == value ? static_cast<int>(p) : -1;
 }
 
-const void* linesOn(const int* from, std::size_t lines)
+// The address bytes on from, for a prefetch: it may lie past the array,
+// where a prefetch does no harm but pointer arithmetic is undefined.
+const void* bytesOn(const int* from, std::size_t bytes)
 {
-    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(from) + lines * 64);
+    return reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(from) + bytes);
 }
 
 // As asmTreeSearch does: from 1 MB of leaves, the children of the last
@@ -86,7 +88,7 @@ template <typename Isa> int search(int value, const SearchTree* tree)
         if (level >= prefetchedFrom) {
             const int* children = level + 1 < levels ? node(tree, level + 1, 0) : tree->numbers;
             for (std::size_t child = 0; child < TREE_FANOUT; child += 2) {
-                __builtin_prefetch(linesOn(children, k * TREE_FANOUT + child));
+                __builtin_prefetch(bytesOn(children, 64 * (k * TREE_FANOUT + child)));
             }
         }
         k = k * TREE_FANOUT + Isa::count(node(tree, level, k), value);
@@ -114,10 +116,10 @@ void batchFetching(const int values[], int queries, const SearchTree* tree, int 
             const int* next = last ? tree->numbers : node(tree, level + 1, 0);
             for (int i = 0; i < searches; ++i) {
                 k[i] = k[i] * TREE_FANOUT + Isa::count(nodes + k[i] * TREE_KEYS, value[i]);
-                const int* child = next + k[i] * TREE_KEYS;
-                __builtin_prefetch(child, 0, Locality);
+                std::size_t child = 64 * k[i];
+                __builtin_prefetch(bytesOn(next, child), 0, Locality);
                 if (last && straddling) {
-                    __builtin_prefetch(child + TREE_KEYS - 1, 0, Locality);
+                    __builtin_prefetch(bytesOn(next, child + 60), 0, Locality);
                 }
             }
         }
